@@ -1,0 +1,1 @@
+// The pugixml DOM adapter lands here.

@@ -1,0 +1,40 @@
+#include "Application.h"
+
+#include "Messages.h"
+#include "resource.h"
+
+#include <objbase.h>
+
+namespace meltemix {
+namespace {
+constexpr const wchar_t* ApplicationClass = L"TApplication";
+}
+
+Application::Application() {
+    // The XML DOM and the shell-link object live in this thread's single-threaded apartment.
+    comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    icon_ = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MELTEMIX));
+    registerClass(ApplicationClass, icon_);
+    create(0, ApplicationClass, ProgramTitle, WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
+           nullptr);
+    const LONG_PTR exStyle = GetWindowLongPtrW(handle(), GWL_EXSTYLE);
+    SetWindowLongPtrW(handle(), GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
+}
+
+Application::~Application() {
+    if (handle())
+        DestroyWindow(handle());
+    if (comReady_)
+        CoUninitialize();
+}
+
+int Application::run() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+} // namespace meltemix

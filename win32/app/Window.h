@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+namespace meltemix {
+
+// Base of the program's window classes: the window procedure finds the object through
+// GWLP_USERDATA and hands it every message; an error a handler raises ends in the
+// error box and the program goes on.
+class Window {
+public:
+    virtual ~Window() = default;
+    HWND handle() const { return hwnd_; }
+
+protected:
+    static void registerClass(const wchar_t* className, HICON icon);
+    HWND create(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                int x, int y, int width, int height, HWND owner);
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT defaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+} // namespace meltemix
