@@ -1,0 +1,9 @@
+#include "XmlTestSupport.h"
+
+#include "native/pugi/PugiXmlDocument.h"
+
+namespace meltemix::test {
+
+XmlDocumentFactory DomFactory() { return CreatePugiXmlDocument; }
+
+} // namespace meltemix::test

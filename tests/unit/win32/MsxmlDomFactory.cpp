@@ -1,0 +1,9 @@
+#include "XmlTestSupport.h"
+
+#include "win32/platform/MsxmlDocument.h"
+
+namespace meltemix::test {
+
+XmlDocumentFactory DomFactory() { return CreateMsxmlDocument; }
+
+} // namespace meltemix::test
