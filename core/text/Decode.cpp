@@ -242,8 +242,11 @@ std::string PrepareXmlText(const std::string& text) {
             break;
     }
     std::string prepared = text.substr(start);
-    const EncodingDeclaration declaration = FindEncodingDeclaration(prepared, 0);
-    if (declaration.begin != std::string::npos)
+    // A declaration that names its encoding twice is not well-formed either way, but a
+    // second name must not survive to be read by the DOM.
+    for (EncodingDeclaration declaration = FindEncodingDeclaration(prepared, 0);
+         declaration.begin != std::string::npos;
+         declaration = FindEncodingDeclaration(prepared, 0))
         prepared.erase(declaration.begin, declaration.end - declaration.begin);
     return prepared;
 }

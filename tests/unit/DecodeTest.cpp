@@ -67,3 +67,8 @@ TEST(IsValidUtf8, RejectsWhatIsNotCharacters) {
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(IsValidUtf8("\xC4"));             // cut short
 }
+
+TEST(PrepareXmlText, LeavesNoEncodingNameBehind) {
+    const std::string twice = "<?xml version=\"1.0\" encoding=\"a\" encoding=\"b\"?><r/>";
+    EXPECT_EQ(PrepareXmlText(twice), "<?xml version=\"1.0\"?><r/>");
+}
