@@ -1,0 +1,180 @@
+// feedview FILE [--now YYYY-MM-DDTHH:MM]
+// Reads a downloaded feed as the program receives it and prints, one name=value line per
+// item, the report and every text the program would show after it arrived at that time
+// (every display setting on, the state ready, no public address known yet).
+#include "core/app/ConnectionState.h"
+#include "core/settings/MainSettings.h"
+#include "core/text/Decode.h"
+#include "core/weather/DateTime.h"
+#include "core/weather/FeedParser.h"
+#include "core/weather/LocaleFormats.h"
+#include "core/weather/LocaleNames.h"
+#include "core/weather/LocaleSource.h"
+#include "core/weather/Moon.h"
+#include "core/weather/ReportTexts.h"
+#include "core/weather/StatusTexts.h"
+#include "core/weather/TurkishLocale.h"
+#include "native/pugi/PugiXmlDocument.h"
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+using namespace meltemix;
+
+namespace {
+
+void print(const std::string& name, const std::string& value) {
+    std::string escaped;
+    for (char c : value) {
+        if (c == '\r')
+            escaped += "\\r";
+        else if (c == '\n')
+            escaped += "\\n";
+        else
+            escaped += c;
+    }
+    std::cout << name << '=' << escaped << '\n';
+}
+
+std::optional<SystemTime> parseNow(const std::string& text) {
+    int year, month, day, hour, minute;
+    char tail;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d%c", &year, &month, &day, &hour, &minute,
+                    &tail) != 5)
+        return std::nullopt;
+    SystemTime time;
+    time.wYear = static_cast<std::uint16_t>(year);
+    time.wMonth = static_cast<std::uint16_t>(month);
+    time.wDay = static_cast<std::uint16_t>(day);
+    time.wHour = static_cast<std::uint16_t>(hour);
+    time.wMinute = static_cast<std::uint16_t>(minute);
+    if (!EncodeDateTime(time))
+        return std::nullopt;
+    return time;
+}
+
+SystemTime currentLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    SystemTime time;
+    time.wYear = static_cast<std::uint16_t>(local.tm_year + 1900);
+    time.wMonth = static_cast<std::uint16_t>(local.tm_mon + 1);
+    time.wDay = static_cast<std::uint16_t>(local.tm_mday);
+    time.wHour = static_cast<std::uint16_t>(local.tm_hour);
+    time.wMinute = static_cast<std::uint16_t>(local.tm_min);
+    time.wSecond = static_cast<std::uint16_t>(local.tm_sec);
+    return time;
+}
+
+std::optional<std::string> readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    try {
+        // A directory opens but cannot be read; the library reports that by throwing.
+        file.exceptions(std::ios::badbit);
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    } catch (const std::ios::failure&) {
+        return std::nullopt;
+    }
+}
+
+int usage() {
+    std::cerr << "usage: feedview FILE [--now YYYY-MM-DDTHH:MM]\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string path;
+    std::optional<SystemTime> now;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--now" && i + 1 < argc) {
+            now = parseNow(argv[++i]);
+            if (!now) {
+                std::cerr << "feedview: --now wants a valid YYYY-MM-DDTHH:MM\n";
+                return 2;
+            }
+        } else if (path.empty() && argument.rfind("--", 0) != 0) {
+            path = argument;
+        } else {
+            return usage();
+        }
+    }
+    if (path.empty())
+        return usage();
+
+    const std::optional<std::string> bytes = readFile(path);
+    if (!bytes) {
+        std::cerr << "feedview: cannot read " << path << '\n';
+        return 2;
+    }
+
+    const SystemTime localTime = now ? *now : currentLocalTime();
+    const TDateTime moment = *EncodeDateTime(localTime);
+    const SystemTime stamped = *DecodeDateTime(moment); // with its weekday
+
+    const TurkishLocaleSource locale;
+    LoadLocaleNames(locale, TurkishLcid);
+    const LocaleFormats formats = LoadLocaleFormats(locale, TurkishLcid);
+
+    MainSettings settings;
+    settings.ShowWeatherText = settings.ShowSunInfo = settings.ShowSituation = true;
+    settings.ShowWind = settings.ShowHumidity = settings.ShowVisibility = true;
+    settings.ShowChill = settings.ShowDate = settings.ShowHijri = settings.ShowIP = true;
+
+    const std::string feedText = DecodeDocument(*bytes);
+    TWeatherReport report;
+    ClearReport(report);
+    ParseFeed(report, feedText, [] { return CreatePugiXmlDocument(); });
+    CheckDaysBehind(report, feedText);
+
+    const TConnectionState state = cnReady;
+    const std::string dateText = DateText(state, moment);
+    const std::string hijriText = HijriText(state, stamped);
+    const std::string ipText = IpText(state, report.CityName, std::string());
+
+    print("LastBuildDate", report.LastBuildDate);
+    print("CityName", report.CityName);
+    print("Chill", report.Chill);
+    print("WindDirection", report.WindDirection);
+    print("WindSpeed", report.WindSpeed);
+    print("Humidity", report.Humidity);
+    print("Visibility", report.Visibility);
+    print("Sunrise", report.Sunrise);
+    print("Sunset", report.Sunset);
+    print("Latitude", report.Latitude);
+    print("Longitude", report.Longitude);
+    print("ConditionCode", report.ConditionCode);
+    print("Temperature", report.Temperature);
+    print("ConditionDate", report.ConditionDate);
+    for (std::size_t i = 0; i < report.Forecast.size(); ++i) {
+        const std::string slot = "Forecast" + std::to_string(i) + ".";
+        print(slot + "Day", report.Forecast[i].Day);
+        print(slot + "Low", report.Forecast[i].Low);
+        print(slot + "High", report.Forecast[i].High);
+        print(slot + "Code", report.Forecast[i].Code);
+    }
+    print("DaysBehind", report.DaysBehind ? "1" : "0");
+    print("WeatherText", WeatherText(report));
+    print("SunText", SunText(report, formats));
+    print("SituationText", SituationText(report));
+    print("WindText", WindText(report));
+    print("VisibilityText", VisibilityText(report.Visibility, formats));
+    print("TempText", TempText(report));
+    print("DateText", dateText);
+    print("HijriText", hijriText);
+    print("InfoText", InfoText(report, settings, formats, dateText, hijriText, ipText));
+    print("TrayHintText", TrayHintText(state, report));
+    print("MoonPhasePercent", std::to_string(MoonPhasePercent(moment)));
+    print("MoonIndex", std::to_string(MoonIndex(moment)));
+    return 0;
+}
