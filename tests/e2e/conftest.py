@@ -1,0 +1,45 @@
+"""Fixtures of the end-to-end suite: one X server, Wine prefix and test service per run,
+a scratch working directory per case."""
+
+from __future__ import annotations
+
+import re
+from pathlib import Path
+
+import pytest
+
+from harness import Session
+from harness.paths import REPO
+from harness.readonly import undo_read_only
+
+SCREENSHOTS = REPO / "out" / "e2e"
+
+
+@pytest.fixture(scope="session")
+def e2e() -> Session:
+    with Session() as session:
+        yield session
+
+
+@pytest.hookimpl(hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    if report.when == "call":
+        item.call_failed = report.failed
+
+
+@pytest.fixture
+def workdir(e2e: Session, tmp_path: Path, request) -> Path:
+    """The program's working directory for one case; the service is back to its fixtures."""
+    e2e.service.reset()
+    path = e2e.prepare_workdir(tmp_path / "work")
+    yield path
+    if getattr(request.node, "call_failed", False):
+        name = re.sub(r"[^\w.-]+", "_", request.node.name)
+        e2e.screenshot(SCREENSHOTS / f"{name}.png")
+    undo_read_only(path)
+    # A program a case left running would take the next case's start as a second instance.
+    e2e.end_programs()
+    leftovers = e2e.probe.find("TMainForm")
+    assert not leftovers, f"a main window outlived its case: {leftovers}"

@@ -1,0 +1,103 @@
+"""One run of end-to-end work: an X server, a Wine prefix, the test service, the probe."""
+
+from __future__ import annotations
+
+import shutil
+import sys
+from pathlib import Path
+
+from .ini import Sections, write_options
+from .paths import meltemix_exe, probe_exe, resources_dir
+from .probe import Probe
+from .program import Program
+from .wine import WinePrefix
+from .xserver import Xvfb
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+from service import TestService  # noqa: E402  (lives beside the harness, runs standalone too)
+
+
+class Session:
+    def __init__(self, display: str | None = None, service_port: int = 0):
+        # Fail before anything starts when the build is not there.
+        self.exe, self.probe_exe = meltemix_exe(), probe_exe()
+        self._display = display
+        self._service_port = service_port
+        self.xvfb: Xvfb | None = None
+        self.prefix: WinePrefix | None = None
+        self.service: TestService | None = None
+        self.probe: Probe | None = None
+        self._programs: list[Program] = []
+
+    @property
+    def display(self) -> str:
+        return self._display or self.xvfb.display
+
+    def start(self) -> "Session":
+        try:
+            if self._display is None:
+                self.xvfb = Xvfb().start()
+            self.service = TestService(self._service_port).start()
+            self.prefix = WinePrefix(self.display)
+            self.prefix.create()
+            self.probe = Probe(self.prefix, self.probe_exe)
+        except BaseException:
+            self.stop()
+            raise
+        return self
+
+    def stop(self) -> None:
+        self.end_programs()
+        if self.prefix:
+            self.prefix.close()
+        if self.service:
+            self.service.stop()
+        if self.xvfb:
+            self.xvfb.stop()
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    # -- the program's working directory
+
+    def endpoints(self) -> dict[str, str]:
+        url = self.service.url
+        return {"Weather": url, "Search": url, "Maker": url, "IP": url}
+
+    def prepare_workdir(self, workdir: Path) -> Path:
+        """A working directory with the pictures of the build (or an empty picture folder)."""
+        workdir = Path(workdir)
+        pictures = workdir / "Contents" / "Resources"
+        source = resources_dir()
+        if source and not pictures.exists():
+            shutil.copytree(source, pictures)
+        pictures.mkdir(parents=True, exist_ok=True)
+        return workdir
+
+    def write_options(self, workdir: Path, sections: Sections | None = None,
+                      encoding: str = "utf-16", endpoints: bool = True) -> Path:
+        """Options.ini with the given sections, the endpoints pointing at the service first."""
+        content: Sections = {"Endpoints": self.endpoints()} if endpoints else {}
+        for section, keys in (sections or {}).items():
+            content.setdefault(section, {}).update(keys)
+        return write_options(Path(workdir) / "Options.ini", content, encoding)
+
+    # -- the program
+
+    def start_program(self, workdir: Path, extra_env: dict | None = None) -> Program:
+        program = Program(self.prefix, workdir, self.exe, extra_env).start()
+        self._programs.append(program)
+        return program
+
+    def end_programs(self) -> None:
+        """Kill what is still running of the programs started so far."""
+        for program in self._programs:
+            program.kill()
+        self._programs.clear()
+
+    def screenshot(self, path: Path | str) -> Path:
+        from .xserver import screenshot
+        return screenshot(self.display, path)

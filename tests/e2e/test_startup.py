@@ -1,0 +1,109 @@
+"""Start, single instance and the settings file, seen from outside the real program."""
+
+from __future__ import annotations
+
+import pytest
+
+from harness import read_options
+from harness.ini import is_utf16
+from harness.probe import WS_EX_LAYERED, WS_EX_TOOLWINDOW
+from harness.readonly import make_read_only
+
+MAIN = "TMainForm"
+
+
+def close_and_wait(e2e, program, hwnd: str) -> int:
+    assert e2e.probe.close(hwnd)
+    return program.wait_exit(15)
+
+
+def test_first_start_without_options_file(e2e, workdir):
+    program = e2e.start_program(workdir)
+    window = e2e.probe.window(MAIN)
+
+    assert window.position == (300, 300)
+    assert window.size == (233, 248)
+    assert window.visible
+    assert window.exstyle & WS_EX_LAYERED
+    # No task-bar button: owned by a hidden tool window and not an application window.
+    assert not window.has_taskbar_button
+    if window.owner is not None:
+        assert window.owner_class == "TApplication"
+        assert window.owner_exstyle & WS_EX_TOOLWINDOW
+    assert not any(w.visible and w.has_taskbar_button
+                   for w in e2e.probe.find("TApplication"))
+
+    assert close_and_wait(e2e, program, window.hwnd) == 0
+    options = workdir / "Options.ini"
+    assert is_utf16(options), "a new Options.ini is written as UTF-16 so Turkish names survive"
+    saved = read_options(options)
+    assert saved["Appearance"] == {"Left": "300", "Top": "300", "InfoTextLeft": "331",
+                                   "InfoTextTop": "331", "ShowInfoText": "1"}
+    assert saved["Location"] == {"CityName": "Istanbul", "CityID": "TUXX0014"}
+    assert saved["General"] == {"FirstUsage": "0"}
+
+
+def test_second_start_hands_over_to_the_running_one(e2e, workdir):
+    e2e.write_options(workdir)
+    first = e2e.start_program(workdir)
+    window = e2e.probe.window(MAIN)
+
+    second = e2e.start_program(workdir)
+    assert second.wait_exit(10) == 0
+    assert first.running
+    assert [w.hwnd for w in e2e.probe.find(MAIN)] == [window.hwnd]
+
+    assert close_and_wait(e2e, first, window.hwnd) == 0
+
+
+@pytest.mark.parametrize("left, top, expected", [
+    ("412", "187", (412, 187)),
+    ("0x1F4", "$96", (500, 150)),
+    ("0X20", "-5", (32, -5)),
+    ("links", "12px", (300, 300)),
+], ids=["decimal", "hexadecimal", "upper-x-and-negative", "not-a-number"])
+def test_stored_position_is_honoured(e2e, workdir, left, top, expected):
+    e2e.write_options(workdir, {"Appearance": {"Left": left, "Top": top}})
+    program = e2e.start_program(workdir)
+    window = e2e.probe.window(MAIN)
+    assert window.position == expected
+
+    assert close_and_wait(e2e, program, window.hwnd) == 0
+    saved = read_options(workdir / "Options.ini")["Appearance"]
+    # Written back as plain decimals, whatever form they were read from.
+    assert (saved["Left"], saved["Top"]) == tuple(str(v) for v in expected)
+
+
+def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir):
+    # Left differs from what the program will save, so closing has to write.
+    options = e2e.write_options(workdir, {"Appearance": {"Left": "350"}})
+    before = options.read_bytes()
+    why_not = make_read_only(options)
+    if why_not:
+        pytest.skip(f"cannot make a file read-only for root here: {why_not}")
+
+    program = e2e.start_program(workdir)
+    window = e2e.probe.window(MAIN)
+    assert e2e.probe.close(window.hwnd)
+
+    box = e2e.probe.message_box("Meltemix!", wait=10)
+    assert "Unable to write to" in box.text
+    assert "Options.ini" in box.text
+    assert program.running, "the program waits for the user to read the error"
+    e2e.probe.press(box.window.hwnd, caption="OK")
+
+    assert program.wait_exit(15) == 0
+    assert options.read_bytes() == before
+
+
+@pytest.mark.parametrize("city", ["İzmir", "Şanlıurfa"])
+def test_turkish_city_name_survives_a_run(e2e, workdir, city):
+    # No feed arrives, so the stored name is the one the program writes back.
+    e2e.service.set_scenario("not_found", "/forecastrss/")
+    options = e2e.write_options(workdir, {"Location": {"CityName": city, "CityID": "TUXX0099"}})
+    program = e2e.start_program(workdir)
+    window = e2e.probe.window(MAIN)
+    assert close_and_wait(e2e, program, window.hwnd) == 0
+
+    assert is_utf16(options)
+    assert read_options(options)["Location"] == {"CityName": city, "CityID": "TUXX0099"}
