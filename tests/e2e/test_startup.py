@@ -74,7 +74,8 @@ def test_stored_position_is_honoured(e2e, workdir, left, top, expected):
     assert (saved["Left"], saved["Top"]) == tuple(str(v) for v in expected)
 
 
-def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir):
+@pytest.mark.parametrize("answer", ["button-command", "mouse-click"])
+def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, answer):
     # Left differs from what the program will save, so closing has to write.
     options = e2e.write_options(workdir, {"Appearance": {"Left": "350"}})
     before = options.read_bytes()
@@ -90,7 +91,10 @@ def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir):
     assert "Unable to write to" in box.text
     assert "Options.ini" in box.text
     assert program.running, "the program waits for the user to read the error"
-    e2e.probe.press(box.window.hwnd, caption="OK")
+    if answer == "mouse-click":
+        e2e.probe.click(*box.button_centre("OK"))
+    else:
+        e2e.probe.press(box.window.hwnd, caption="OK")
 
     assert program.wait_exit(15) == 0
     assert options.read_bytes() == before

@@ -78,6 +78,14 @@ class MessageBox:
     text: str
     buttons: list[dict]
 
+    def button_centre(self, caption: str) -> tuple[int, int]:
+        """Where a person would click the button of that caption."""
+        for button in self.buttons:
+            if button["caption"].replace("&", "") == caption:
+                left, top, right, bottom = button["rect"]
+                return (left + right) // 2, (top + bottom) // 2
+        raise AssertionError(f"no button {caption!r} among {self.buttons}")
+
 
 class Probe:
     def __init__(self, prefix: WinePrefix, exe: Path, cwd: Path | None = None):

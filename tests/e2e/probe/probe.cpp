@@ -364,9 +364,15 @@ int cmdClick(const Options& options) {
     return sent == inputs.size() ? ExitOk : ExitNotFound;
 }
 
+struct DialogButton {
+    int id;
+    std::wstring caption;
+    RECT rect; // screen coordinates, for a real click
+};
+
 struct DialogParts {
     std::vector<std::wstring> texts;
-    std::vector<std::pair<int, std::wstring>> buttons;
+    std::vector<DialogButton> buttons;
 };
 
 BOOL CALLBACK collectParts(HWND child, LPARAM context) {
@@ -378,7 +384,9 @@ BOOL CALLBACK collectParts(HWND child, LPARAM context) {
         if (!text.empty())
             parts->texts.push_back(text);
     } else if (_wcsicmp(kind.c_str(), L"Button") == 0) {
-        parts->buttons.emplace_back(GetDlgCtrlID(child), titleOf(child));
+        DialogButton button = {GetDlgCtrlID(child), titleOf(child), {}};
+        GetWindowRect(child, &button.rect);
+        parts->buttons.push_back(button);
     }
     return TRUE;
 }
@@ -401,7 +409,11 @@ int cmdMsgBox(const Options& options) {
         for (const auto& button : parts.buttons) {
             if (buttons.size() > 1)
                 buttons += ',';
-            buttons += JsonLine().number("id", button.first).text("caption", button.second).str();
+            buttons += JsonLine()
+                           .number("id", button.id)
+                           .text("caption", button.caption)
+                           .raw("rect", rectJson(button.rect))
+                           .str();
         }
         buttons += "]";
         describe(box).text("text", text).raw("buttons", buttons).print();
@@ -433,16 +445,16 @@ int cmdPress(const Options& options) {
         return ExitUsage;
 
     for (const auto& button : partsOf(dialog).buttons) {
-        const bool match = caption ? withoutAccessKeys(button.second) == withoutAccessKeys(*caption)
-                                   : static_cast<unsigned long long>(button.first) == wantedId;
+        const bool match = caption ? withoutAccessKeys(button.caption) == withoutAccessKeys(*caption)
+                                   : static_cast<unsigned long long>(button.id) == wantedId;
         if (!match)
             continue;
         // What a click on the button sends its dialog; unlike BM_CLICK it does not depend on
         // the dialog being the foreground window.
-        HWND control = GetDlgItem(dialog, button.first);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button.first, BN_CLICKED),
+        HWND control = GetDlgItem(dialog, button.id);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button.id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(control));
-        JsonLine().number("pressed", button.first).text("caption", button.second).print();
+        JsonLine().number("pressed", button.id).text("caption", button.caption).print();
         return ExitOk;
     }
     printError(L"no such button");
