@@ -18,7 +18,7 @@ const char* const kDoc =
     "<?xml version=\"1.0\" encoding=\"windows-1254\"?>\n"
     "<rss xmlns:y=\"urn:y\"><channel>"
     "<t xml:lang=\"tr\">  Mon, 07 <b>Dec</b> \n</t>"
-    "<y:e a=\"1\" b=' x\ty '/><y:e a=\"2\"/><e a=\"3\"/>"
+    "<y:e a=\"1\" b=' x\ty '/><y:e a=\"2\"/><e a=\"\xC4\xB0\"/>"
     "<n xmlns:z=\"urn:z\"><z:i v=\"in scope\"/></n>"
     "</channel></rss>";
 
@@ -36,7 +36,7 @@ TEST(XmlDom, SelectsByPrefixedPathsInDocumentOrder) {
     EXPECT_FALSE(list->item(2));
     EXPECT_EQ(*AttributeText(*root->selectSingleNode("/rss/channel/y:e"), "a"), "1");
     EXPECT_EQ(*AttributeText(*root->selectSingleNode("/rss/channel/n/z:i"), "v"), "in scope");
-    EXPECT_EQ(*AttributeText(*root->selectSingleNode("/rss/channel/e"), "a"), "3");
+    EXPECT_EQ(*AttributeText(*root->selectSingleNode("/rss/channel/e"), "a"), "\xC4\xB0");
 }
 
 TEST(XmlDom, MissingThingsAreNull) {
@@ -96,4 +96,11 @@ TEST(XmlDom, AFailedLoadForgetsThePreviousDocument) {
     ASSERT_TRUE(document->loadXml("<a/>"));
     EXPECT_FALSE(document->loadXml("<p:a/>"));
     EXPECT_FALSE(document->documentElement());
+}
+
+TEST(XmlDom, TakesTextWithAMarkOrBlanksBeforeTheDeclaration) {
+    for (const char* text : {"\xEF\xBB\xBF<?xml version='1.0'?><a/>", " \r\n<?xml version='1.0'?><a/>"}) {
+        auto document = DomFactory()();
+        EXPECT_TRUE(document->loadXml(text)) << text;
+    }
 }
