@@ -43,15 +43,20 @@ def test_first_start_without_options_file(e2e, workdir):
     assert saved["General"] == {"FirstUsage": "0"}
 
 
-def test_second_start_hands_over_to_the_running_one(e2e, workdir):
+@pytest.mark.parametrize("elsewhere", [False, True], ids=["same-folder", "other-folder"])
+def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, elsewhere):
     e2e.write_options(workdir)
     first = e2e.start_program(workdir)
     window = e2e.probe.window(MAIN)
 
-    second = e2e.start_program(workdir)
+    # One instance per user, wherever it is started from.
+    other = e2e.prepare_workdir(tmp_path / "other") if elsewhere else workdir
+    second = e2e.start_program(other)
     assert second.wait_exit(10) == 0
     assert first.running
     assert [w.hwnd for w in e2e.probe.find(MAIN)] == [window.hwnd]
+    if elsewhere:
+        assert not (other / "Options.ini").exists(), "the handing-over start saved settings"
 
     assert close_and_wait(e2e, first, window.hwnd) == 0
 
@@ -111,3 +116,35 @@ def test_turkish_city_name_survives_a_run(e2e, workdir, city):
 
     assert is_utf16(options)
     assert read_options(options)["Location"] == {"CityName": city, "CityID": "TUXX0099"}
+
+
+def test_sections_the_program_does_not_own_survive_a_run(e2e, workdir):
+    kept = {
+        "General": {"AutoUpdate": "0", "UpdatePeriod": "4"},
+        "Favorites": {"Ankara": "TUXX0002", "Muğla": "TUXX0021"},
+        "CitiesTU": {"Adana": "TUXX0001", "Çanakkale": "TUXX0028", "İzmir": "TUXX0015"},
+    }
+    options = e2e.write_options(workdir, kept)
+    program = e2e.start_program(workdir)
+    assert close_and_wait(e2e, program, e2e.probe.window(MAIN).hwnd) == 0
+
+    saved = read_options(options)
+    assert saved["Endpoints"] == e2e.endpoints()
+    assert saved["Favorites"] == kept["Favorites"]
+    assert list(saved["CitiesTU"].items()) == list(kept["CitiesTU"].items())
+    assert saved["General"] == {**kept["General"], "FirstUsage": "0"}
+
+
+def test_existing_ansi_options_file_keeps_working(e2e, workdir):
+    # A file some user saved with Notepad: no byte-order mark, the Turkish code page.
+    options = e2e.write_options(workdir, {"Appearance": {"Left": "420", "Top": "240"}},
+                                encoding="cp1254")
+    program = e2e.start_program(workdir)
+    window = e2e.probe.window(MAIN)
+    assert window.position == (420, 240)
+    assert close_and_wait(e2e, program, window.hwnd) == 0
+
+    assert not is_utf16(options)
+    saved = read_options(options)
+    assert (saved["Appearance"]["Left"], saved["Appearance"]["Top"]) == ("420", "240")
+    assert saved["General"]["FirstUsage"] == "0"
