@@ -19,7 +19,9 @@ Scenarios:
 
 Used from tests as a library (TestService) or on its own:
   /usr/bin/python3 tests/e2e/service.py --port 8642
-and steered over HTTP through /_control/ (scenario, reset, log).
+and steered over HTTP through /_control/scenario?name=N[&path=P][&delay=S], /_control/reset
+and /_control/log (JSON). A global "refused" closes the port, control included: over HTTP
+it cannot be lifted again, from a test it is lifted by reset().
 """
 
 from __future__ import annotations
