@@ -148,3 +148,24 @@ def test_existing_ansi_options_file_keeps_working(e2e, workdir):
     saved = read_options(options)
     assert (saved["Appearance"]["Left"], saved["Appearance"]["Top"]) == ("420", "240")
     assert saved["General"]["FirstUsage"] == "0"
+
+
+def test_systems_before_xp_are_refused(e2e, workdir):
+    # Wine reports Windows 2000 to this one program file only.
+    old_system = workdir / "MeltemixOnWindows2000.exe"
+    old_system.write_bytes(e2e.exe.read_bytes())
+    result = e2e.prefix.run(["reg", "add", rf"HKCU\Software\Wine\AppDefaults\{old_system.name}",
+                             "/v", "Version", "/d", "win2k", "/f"], cwd=workdir, timeout=60)
+    assert result.returncode == 0, result.stderr
+    e2e.write_options(workdir)
+    before = (workdir / "Options.ini").read_bytes()
+
+    program = e2e.start_program(workdir, exe=old_system)
+    box = e2e.probe.message_box("Hata", wait=10)
+    assert box.text == ("Üzgünüm! Bu program ancak Windows XP veya üzeri işletim sisitemlerinde "
+                        "çalışabilmektedir.")
+    assert [b["caption"].replace("&", "") for b in box.buttons] == ["OK"]
+    assert e2e.probe.find(MAIN) == []
+    e2e.probe.press(box.window.hwnd, caption="OK")
+    assert program.wait_exit(15) == 0
+    assert (workdir / "Options.ini").read_bytes() == before

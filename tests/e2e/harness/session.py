@@ -87,8 +87,9 @@ class Session:
 
     # -- the program
 
-    def start_program(self, workdir: Path, extra_env: dict | None = None) -> Program:
-        program = Program(self.prefix, workdir, self.exe, extra_env).start()
+    def start_program(self, workdir: Path, extra_env: dict | None = None,
+                      exe: Path | None = None) -> Program:
+        program = Program(self.prefix, workdir, exe or self.exe, extra_env).start()
         self._programs.append(program)
         return program
 
