@@ -7,6 +7,13 @@
 namespace meltemix {
 namespace {
 
+std::string AttributeOrEmpty(const XmlAttributes* attributes, const char* name) {
+    if (!attributes)
+        return std::string();
+    const XmlNodePtr item = attributes->getNamedItem(name);
+    return item ? item->text() : std::string();
+}
+
 // One field per attribute; a missing attribute empties its field.
 struct AttributeField {
     const char* name;
@@ -16,10 +23,8 @@ struct AttributeField {
 void ReadAttributes(const XmlNode& element, TWeatherReport& report,
                     std::initializer_list<AttributeField> fields) {
     const XmlAttributesPtr attributes = element.attributes();
-    for (const AttributeField& f : fields) {
-        XmlNodePtr item = attributes ? attributes->getNamedItem(f.name) : nullptr;
-        report.*f.field = item ? item->text() : std::string();
-    }
+    for (const AttributeField& f : fields)
+        report.*f.field = AttributeOrEmpty(attributes.get(), f.name);
 }
 
 void ReadElement(const XmlNode& root, const char* path, TWeatherReport& report,
@@ -33,13 +38,6 @@ void ReadElementText(const XmlNode& root, const char* path, std::string& field) 
     const XmlNodePtr element = root.selectSingleNode(path);
     if (element)
         field = element->text();
-}
-
-std::string AttributeOrEmpty(const XmlAttributes* attributes, const char* name) {
-    if (!attributes)
-        return std::string();
-    const XmlNodePtr item = attributes->getNamedItem(name);
-    return item ? item->text() : std::string();
 }
 
 void ReadForecast(const XmlNode& root, TWeatherReport& report) {
