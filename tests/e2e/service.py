@@ -16,6 +16,8 @@ Scenarios:
   slow         the fixture after a delay (option delay=seconds, default 5)
   bom_utf8     the fixture after a UTF-8 byte-order mark
   bom_utf16    the fixture as UTF-16LE with its byte-order mark
+  endless      200 with a body that never ends (bounded here at 64 MiB or 60 s)
+  custom       200 with the body given as option body=TEXT instead of the fixture
 
 Used from tests as a library (TestService) or on its own:
   /usr/bin/python3 tests/e2e/service.py --port 8642
@@ -42,7 +44,7 @@ FIXTURES = Path(__file__).resolve().parent / "fixtures"
 
 SCENARIOS = (
     "ok", "refused", "not_found", "empty", "garbage", "truncated", "cut", "slow",
-    "bom_utf8", "bom_utf16",
+    "bom_utf8", "bom_utf16", "endless", "custom",
 )
 
 GARBAGE = b"\x89PNG\r\n\x1a\n\x00\x17\xff<<?>\xfe\xfe&&;;</>\x01" * 8
@@ -267,6 +269,11 @@ class _Handler(BaseHTTPRequestHandler):
             self._send(200, b"\xef\xbb\xbf" + body)
         elif name == "bom_utf16":
             self._send(200, as_utf16(body))
+        elif name == "endless":
+            self._endless()
+        elif name == "custom":
+            text = options.get("body", "")
+            self._send(200, text.encode("utf-8") if isinstance(text, str) else text)
         else:
             self._send(200, body)
 
@@ -277,6 +284,23 @@ class _Handler(BaseHTTPRequestHandler):
         self.end_headers()
         if self.command != "HEAD":
             self.wfile.write(body)
+
+    def _endless(self) -> None:
+        # No length and no end: the client must give up on its own. Bounded so that a client
+        # that never does cannot keep the service busy for ever.
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml")
+        self.end_headers()
+        chunk = b"<rss>" + b"x" * 65531
+        deadline = time.monotonic() + 60
+        try:
+            for _ in range(1024):
+                if time.monotonic() > deadline:
+                    break
+                self.wfile.write(chunk)
+        except OSError:
+            pass
+        self.close_connection = True
 
     def _not_found(self) -> None:
         self._send(404, (FIXTURES / "not_found.html").read_bytes(), "text/html; charset=iso-8859-1")
