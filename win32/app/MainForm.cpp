@@ -205,6 +205,8 @@ void TMainForm::command(UINT id) {
 void TMainForm::showShortPopup() {
     POINT p = {};
     GetCursorPos(&p);
+    // A menu of a window that is not in the foreground does not open (or does not close).
+    SetForegroundWindow(handle());
     TrackPopupMenu(shortPopup_, TPM_RIGHTBUTTON, p.x, p.y, 0, handle(), nullptr);
     PostMessageW(handle(), WM_NULL, 0, 0);
 }
