@@ -88,11 +88,13 @@ def lit_fraction(phase):
     return (1 - math.cos(2 * math.pi * phase)) / 2
 
 
-def lit_path(cx, cy, r, phase):
+def lit_path(cx, cy, r, phase, least=0.0):
     """The lit part of the moon's disc, seen from the northern hemisphere: waxing moons
-    are lit on the right, waning ones on the left."""
+    are lit on the right, waning ones on the left. A crescent is at least `least` pixels
+    wide, so that the day after a new moon differs from the new moon itself."""
     waxing = phase <= 0.5
     k = math.cos(2 * math.pi * phase)  # 1 new, 0 quarter, -1 full
+    k = min(k, 1 - least / r)
     rx = r * abs(k)
     # Limb: half circle on the lit side; terminator: half ellipse back to the top.
     limb_sweep = 1 if waxing else 0
@@ -130,8 +132,8 @@ def moon(doc, ink, cx, cy, r, phase, detail=True, dark=True):
     parts.append(circle(cx, cy, r * 1.45, fill=halo))
     dusk = doc.radial([(0, "#5c6b8a"), (1, "#2b3550")], cx - r * 0.3, cy - r * 0.35, r * 1.3)
     body = [circle(cx, cy, r, fill=dusk, fill_opacity=0.8)] if dark else []
-    if lit > 0.002:
-        d = lit_path(cx, cy, r, phase)
+    if 0 < phase < 1:
+        d = lit_path(cx, cy, r, phase, least=ink.outline)
         face = doc.radial([(0, "#fffff8"), (0.55, "#f6f0d8"), (1, "#d8cda8")],
                           cx - r * 0.3, cy - r * 0.35, r * 1.45)
         disc = doc.clip(circle(cx, cy, r))
@@ -150,8 +152,8 @@ def moon(doc, ink, cx, cy, r, phase, detail=True, dark=True):
     if dark:
         body.append(circle(cx, cy, r, fill="none", stroke="#dfe6f2", stroke_opacity=0.35 + 0.25 * lit,
                            stroke_width=ink.outline * 0.8))
-    elif lit > 0.002:
-        body.append(path(lit_path(cx, cy, r, phase), fill="none", stroke="#8a7a4a", stroke_opacity=0.6,
+    elif 0 < phase < 1:
+        body.append(path(d, fill="none", stroke="#8a7a4a", stroke_opacity=0.6,
                          stroke_width=ink.outline * 0.8, stroke_linejoin="round"))
     parts.append(shadowed(doc, ink, *body))
     return group(*parts)

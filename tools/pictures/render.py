@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Renders the program's picture folder (Contents/Resources) into OUTPUT.
 
-usage: render.py OUTPUT [--jobs N] [--keep-svg DIR] [--no-optimise]
+usage: render.py OUTPUT [--jobs N] [--keep-svg DIR]
 
 Every picture is drawn as SVG by the modules beside this file and rendered with
-rsvg-convert; optipng then recompresses it losslessly, keeping 8-bit RGBA so that every
-file has the same simple form. The output is the same for the same sources and tools."""
+rsvg-convert (Debian's librsvg2-bin) into an 8-bit RGBA PNG. The output is the same for
+the same sources and tools."""
 import argparse
 import os
 import shutil
@@ -39,10 +39,8 @@ def pictures():
     return out
 
 
-def render_one(svg_path, png_path, optimise):
+def render_one(svg_path, png_path):
     subprocess.run(["rsvg-convert", "--format=png", "-o", png_path, svg_path], check=True)
-    if optimise:
-        subprocess.run(["optipng", "-quiet", "-o2", "-nx", "-strip", "all", png_path], check=True)
 
 
 def remove_stale(output, wanted):
@@ -61,13 +59,11 @@ def main(argv=None):
     parser.add_argument("output")
     parser.add_argument("--jobs", type=int, default=min(2, os.cpu_count() or 1))
     parser.add_argument("--keep-svg", metavar="DIR", help="also leave the SVG sources in DIR")
-    parser.add_argument("--no-optimise", action="store_true", help="skip optipng (faster)")
     args = parser.parse_args(argv)
 
-    for tool in ["rsvg-convert"] + ([] if args.no_optimise else ["optipng"]):
-        if shutil.which(tool) is None:
-            print(f"render.py: {tool} is missing (Debian packages librsvg2-bin, optipng)", file=sys.stderr)
-            return 1
+    if shutil.which("rsvg-convert") is None:
+        print("render.py: rsvg-convert is missing (Debian package librsvg2-bin)", file=sys.stderr)
+        return 1
 
     docs = pictures()
     svg_dir = args.keep_svg or tempfile.mkdtemp(prefix="meltemix-pictures-")
@@ -82,7 +78,7 @@ def main(argv=None):
                 f.write(text)
             jobs.append((svg_path, png_path))
         with ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
-            for result in [pool.submit(render_one, s, p, not args.no_optimise) for s, p in jobs]:
+            for result in [pool.submit(render_one, s, p) for s, p in jobs]:
                 result.result()
     finally:
         if not args.keep_svg:

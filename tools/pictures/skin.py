@@ -48,7 +48,7 @@ def cut(doc):
 
 def paint_tinted(doc):
     h = PANEL_HEIGHT
-    shade = doc.linear([(0, (156, 156, 156)), (TOP / h, (130, 130, 130)), ((TOP + MID) / h, (128, 128, 128)),
+    shade = doc.linear([(0, (156, 156, 156)), (TOP / h, (128, 128, 128)), ((TOP + MID) / h, (128, 128, 128)),
                         (1, (110, 110, 110))], 0, 0, 0, h)
     doc.add(path(panel_outline(), fill=shade))
     # light from the left: a little brighter there, a little darker at the right edge
@@ -67,7 +67,7 @@ def paint_overlay(doc):
     bottom_glow = doc.linear([(0, "#ffffff", 0), (1, "#ffffff", 0.13)], 0, h - BASE + 4, 0, h - 1)
     doc.add(group(rect(0, 0, PANEL_WIDTH, TOP, fill=top_glow),
                   rect(0, h - BASE, PANEL_WIDTH, BASE, fill=bottom_glow), clip_path=inside))
-    rim = doc.linear([(0, "#ffffff", 0.85), (TOP / h, "#ffffff", 0.38), ((TOP + MID) / h, "#ffffff", 0.3),
+    rim = doc.linear([(0, "#ffffff", 0.85), (TOP / h, "#ffffff", 0.34), ((TOP + MID) / h, "#ffffff", 0.34),
                       (1, "#ffffff", 0.5)], 0, 0, 0, h)
     doc.add(path(panel_outline(1.5), fill="none", stroke=rim, stroke_width=1))
     doc.add(path(panel_outline(0.5), fill="none", stroke="#000000", stroke_width=1, stroke_opacity=0.45))

@@ -85,10 +85,10 @@ def draw_snow(doc):
 
 
 def draw_flurries(doc):
-    doc.add(cloud(doc, BIG, 10, 22, 86, "white"))
-    doc.add(wind(doc, BIG, ((14, 96, 76, 6), (34, 106, 66, -4.5)), 3.4))
-    doc.add(precipitation(doc, BIG, flake(doc, BIG, 28, 82, 6.5), flake(doc, BIG, 58, 86, 5.5),
-                          flake(doc, BIG, 100, 82, 5)))
+    doc.add(cloud(doc, BIG, 10, 18, 86, "white"))
+    doc.add(wind(doc, BIG, ((14, 92, 76, 6), (34, 100, 66, -4.5)), 3.4))
+    doc.add(precipitation(doc, BIG, flake(doc, BIG, 28, 78, 6.5), flake(doc, BIG, 58, 82, 5.5),
+                          flake(doc, BIG, 100, 78, 5)))
 
 
 def draw_ice(doc):
@@ -264,7 +264,7 @@ def draw_tiny_fog(doc):
 
 
 def draw_tiny_wind(doc):
-    doc.add(wind(doc, TINY, ((12, 8.5, 35, 3.4), (18, 14.5, 31, 0), (12, 20.5, 29, -2.8)), 2.1))
+    doc.add(wind(doc, TINY, ((12, 7.5, 35, 3.2), (18, 13.5, 31, 0), (12, 18.5, 29, -2.6)), 2.1))
 
 
 def draw_tiny_unknown(doc):
@@ -275,8 +275,8 @@ def draw_tiny_unknown(doc):
 TINY_PICTURES = {
     "Sun": draw_tiny_sun,
     "Moon": draw_tiny_moon,
-    "Sun Few Clouds": sky_with_cloud(tiny_sun_behind, 26, 11),
-    "Moon Few Clouds": sky_with_cloud(tiny_moon_behind, 26, 11),
+    "Sun Few Clouds": sky_with_cloud(tiny_sun_behind, 26, 9),
+    "Moon Few Clouds": sky_with_cloud(tiny_moon_behind, 26, 9),
     "Sun And Clouds": sky_with_cloud(tiny_sun_behind, 34, 6),
     "Moon And Clouds": sky_with_cloud(tiny_moon_behind, 34, 6),
     "Clouds": draw_tiny_clouds,
