@@ -117,8 +117,13 @@ def test_the_folder_holds_exactly_the_pictures_the_program_loads(folder):
     assert not found - wanted, f"loaded by nobody: {sorted(found - wanted)}"
 
 
-def test_rendering_is_deterministic_and_small(folder, tmp_path):
+def test_rendering_again_gives_the_same_files_and_drops_stale_ones(folder, tmp_path):
+    (tmp_path / "Big").mkdir()
+    (tmp_path / "Big" / "Renamed.png").write_bytes(b"old")
+    (tmp_path / "Big" / "notes.txt").write_text("not a picture")
     render(tmp_path)
+    assert not (tmp_path / "Big" / "Renamed.png").exists()
+    (tmp_path / "Big" / "notes.txt").unlink()
     total = 0
     for base, _, files in os.walk(folder):
         for name in files:
@@ -142,6 +147,11 @@ def test_panel_slices_line_up_and_fill_the_main_window(load):
     # Before the first report (middle x 1.25) the panel must still hold the place name,
     # which ends about 110 pixels down the window, 47 of them above the panel.
     assert 47 + top + round(1.25 * mid) + base >= 112
+    # The info window's panel (from y 8) grows with its text (from y 48, t high) and must
+    # end below it with some room: 8 + top + mid + t - 14 + base >= 48 + t + 8.
+    assert top + mid + base >= 62
+    # The about window (249 high, panel from y 8) stretches the middle 4.5 times.
+    assert 8 + top + round(4.5 * mid) + base <= 249
 
 
 @pytest.mark.parametrize("name", ["Mid", "Mid Overlay"])
@@ -220,27 +230,51 @@ def test_small_pictures_fit_their_tile_above_the_figures(load, name):
     assert any(p[3] > 200 for row in rows for p in row), "nothing to see"
     # the high and low figures are written from the tile's top + 26 and drawn before it
     assert opaque_share(rows, 0, 27, width, height, threshold=48) == 0
+    # drawn at the tile's left edge, so the picture itself must be centred
+    columns = [x for row in rows for x, p in enumerate(row) if p[3] > 100]
+    assert abs((min(columns) + max(columns)) / 2 - 30.5) <= 3
 
 
-def lit(rows):
-    """Lit pixels of a moon picture: opaque and bright (the unlit disc is dark blue)."""
-    return [(x, y) for y, row in enumerate(rows) for x, p in enumerate(row)
-            if p[3] > 200 and (p[0] + p[1] + p[2]) / 3 > 150]
+def brightness(rows):
+    """Per pixel, how lit a moon picture is there: from 0 at the unlit disc's dusky blue
+    (mean channel up to about 130) to 1 at the lit face (190 and up), times opacity, so
+    that partly lit edge pixels count in part."""
+    return [[min(1.0, max(0.0, ((p[0] + p[1] + p[2]) / 3 - 130) / 60)) * p[3] / 255 for p in row]
+            for row in rows]
 
 
 @pytest.mark.parametrize("folder_name", ["Moons", "Tiny/Moons"])
 def test_moon_phases_wax_on_the_right_and_wane_on_the_left(load, folder_name):
-    pictures = [lit(load(f"{folder_name}/{i}")[2]) for i in range(29)]
-    full = pictures[14]
-    centre = (min(x for x, _ in full) + max(x for x, _ in full)) / 2
-    counts = [len(p) for p in pictures]
-    assert counts[0] < 0.02 * counts[14] and counts[28] < 0.02 * counts[14]
-    assert all(a < b for a, b in zip(counts[0:15], counts[1:15])), counts
-    assert all(a > b for a, b in zip(counts[15:28], counts[16:29])), counts
-    assert counts[15] > 0.9 * counts[14]
-    for i in range(2, 27):
-        mean_x = sum(x for x, _ in pictures[i]) / len(pictures[i])
+    maps = [brightness(load(f"{folder_name}/{i}")[2]) for i in range(29)]
+    whole = [sum(map(sum, m)) for m in maps]
+    # a new moon shows no more than the faint rim of its dark disc
+    assert whole[0] < 0.05 * whole[14] and whole[28] < 0.05 * whole[14]
+    # what each phase adds to the new moon's picture is its lit part
+    lit = [[(x, max(0.0, w - w0)) for row, row0 in zip(m, maps[0]) for x, (w, w0) in enumerate(zip(row, row0))]
+           for m in maps]
+    amounts = [sum(w for _, w in p) for p in lit]
+    assert all(a < b for a, b in zip(amounts[0:15], amounts[1:15])), amounts
+    assert all(a > b for a, b in zip(amounts[15:28], amounts[16:29])), amounts
+    assert amounts[15] > 0.9 * amounts[14]
+    disc = [x for x, w in lit[14] if w > 0.5]
+    centre = (min(disc) + max(disc)) / 2
+
+    def halves(i):
+        """How much of each half (left, right) of the full moon's light phase i shows."""
+        left = sum(w for x, w in lit[i] if x < centre) / sum(w for x, w in lit[14] if x < centre)
+        right = sum(w for x, w in lit[i] if x > centre) / sum(w for x, w in lit[14] if x > centre)
+        return left, right
+
+    for i in range(1, 28):
+        left, right = halves(i)
         if i < 14:
-            assert mean_x > centre, f"{i}: a waxing moon is lit on the right"
+            assert right > left, f"{i}: a waxing moon is lit on the right"
         elif i > 15:
-            assert mean_x < centre, f"{i}: a waning moon is lit on the left"
+            assert left > right, f"{i}: a waning moon is lit on the left"
+
+
+def test_a_missing_renderer_is_named(tmp_path):
+    env = dict(os.environ, PATH=str(tmp_path))
+    result = subprocess.run([sys.executable, RENDER, str(tmp_path / "out")], env=env,
+                            capture_output=True, text=True)
+    assert result.returncode != 0 and "librsvg2-bin" in result.stderr

@@ -127,13 +127,15 @@ def moon(doc, ink, cx, cy, r, phase, detail=True, dark=True):
     the lit part is drawn, as a night-sky sign."""
     parts = []
     lit = lit_fraction(phase)
-    halo = doc.radial([(0, "#fff9db", 0.05 + 0.4 * lit), (0.7, "#e7f5ff", 0.04 + 0.12 * lit),
-                       (1, "#e7f5ff", 0)], cx, cy, r * 1.45)
-    parts.append(circle(cx, cy, r * 1.45, fill=halo))
-    dusk = doc.radial([(0, "#5c6b8a"), (1, "#2b3550")], cx - r * 0.3, cy - r * 0.35, r * 1.3)
-    body = [circle(cx, cy, r, fill=dusk, fill_opacity=0.8)] if dark else []
+    if dark:
+        # without the dusky disc a halo would show the unlit part as a grey ghost
+        halo = doc.radial([(0, "#fff9db", 0.05 + 0.4 * lit), (0.7, "#e7f5ff", 0.04 + 0.12 * lit),
+                           (1, "#e7f5ff", 0)], cx, cy, r * 1.45)
+        parts.append(circle(cx, cy, r * 1.45, fill=halo))
+    dusk = doc.radial([(0, "#6a7a9c"), (1, "#2f3a58")], cx - r * 0.3, cy - r * 0.35, r * 1.3)
+    body = [circle(cx, cy, r, fill=dusk, fill_opacity=0.72)] if dark else []
     if 0 < phase < 1:
-        d = lit_path(cx, cy, r, phase, least=ink.outline)
+        d = lit_path(cx, cy, r, phase, least=ink.outline * 0.6)
         face = doc.radial([(0, "#fffff8"), (0.55, "#f6f0d8"), (1, "#d8cda8")],
                           cx - r * 0.3, cy - r * 0.35, r * 1.45)
         disc = doc.clip(circle(cx, cy, r))

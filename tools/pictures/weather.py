@@ -17,7 +17,10 @@ MOON_R = 36
 TINY_ROOM = 26   # a tile's picture stays above the figures written at its top + 26
 
 MOON_STEPS = 29
-NIGHT_PHASE = 0.16  # the crescent that stands for a clear night in the small pictures
+# The crescent that stands for the night in the small pictures; behind a cloud it is the
+# waning one, lit on the left, away from the cloud.
+NIGHT_PHASE = 0.22
+NIGHT_PHASE_BEHIND = 1 - NIGHT_PHASE
 
 
 def moon_phase(index):
@@ -175,30 +178,31 @@ RAIN_SPOTS = ((23, 24), (30.5, 22.5), (38, 24))
 SHOWER_SPOTS = ((25, 23.5), (35, 23.5))
 
 
-def sky_with_cloud(body, cloud_width, cloud_top):
+def sky_with_cloud(body, cloud_left, cloud_top, cloud_width):
+    """The sun or the moon at the upper left, a cloud passing in front of its lower right."""
     def draw(doc):
         body(doc)
-        doc.add(cloud(doc, TINY, 58 - cloud_width, cloud_top, cloud_width, "white"))
+        doc.add(cloud(doc, TINY, cloud_left, cloud_top, cloud_width, "white"))
     return draw
 
 
 def sky_with_rain(body, tone="grey", spots=SHOWER_SPOTS, lightning=False):
     def draw(doc):
         body(doc)
-        doc.add(cloud(doc, TINY, 18, 2, 32, tone))
+        doc.add(cloud(doc, TINY, 20, 2, 32, tone))
         if lightning:
-            doc.add(precipitation(doc, TINY, bolt(doc, TINY, 29, 13, 13)))
+            doc.add(precipitation(doc, TINY, bolt(doc, TINY, 31, 13, 13)))
         else:
-            doc.add(precipitation(doc, TINY, *(drop(doc, TINY, x + 4, y, 6.5) for x, y in spots)))
+            doc.add(precipitation(doc, TINY, *(drop(doc, TINY, x + 6, y, 6.5) for x, y in spots)))
     return draw
 
 
-def tiny_sun_behind(doc):
-    tiny_sun(doc, 19, 9, 6.5)
+def sun_at(x, y):
+    return lambda doc: tiny_sun(doc, x, y, 6.5)
 
 
-def tiny_moon_behind(doc):
-    doc.add(moon(doc, TINY, 19, 9, 8, NIGHT_PHASE, detail=False, dark=False))
+def moon_at(x, y):
+    return lambda doc: doc.add(moon(doc, TINY, x, y, 8.5, NIGHT_PHASE_BEHIND, detail=False, dark=False))
 
 
 def draw_tiny_sun(doc):
@@ -206,7 +210,8 @@ def draw_tiny_sun(doc):
 
 
 def draw_tiny_moon(doc):
-    doc.add(moon(doc, TINY, 30.5, 13, 10.5, NIGHT_PHASE, detail=False, dark=False))
+    # the crescent, not the whole disc, centred in the tile
+    doc.add(moon(doc, TINY, 24.5, 13, 11, NIGHT_PHASE, detail=False, dark=False))
 
 
 def draw_tiny_clouds(doc):
@@ -231,8 +236,8 @@ def draw_tiny_thunderstorms(doc):
 
 def draw_tiny_hail(doc):
     tiny_rain_cloud(doc, "grey")
-    doc.add(precipitation(doc, TINY, *(hailstone(doc, TINY, x, y, 2.2) for x, y in
-                                       ((22, 22), (30.5, 24), (39, 22)))))
+    doc.add(precipitation(doc, TINY, *(hailstone(doc, TINY, x, y, 2.6) for x, y in
+                                       ((22, 21.5), (30.5, 23), (39, 21.5)))))
 
 
 def draw_tiny_snow(doc):
@@ -275,17 +280,17 @@ def draw_tiny_unknown(doc):
 TINY_PICTURES = {
     "Sun": draw_tiny_sun,
     "Moon": draw_tiny_moon,
-    "Sun Few Clouds": sky_with_cloud(tiny_sun_behind, 26, 9),
-    "Moon Few Clouds": sky_with_cloud(tiny_moon_behind, 26, 9),
-    "Sun And Clouds": sky_with_cloud(tiny_sun_behind, 34, 6),
-    "Moon And Clouds": sky_with_cloud(tiny_moon_behind, 34, 6),
+    "Sun Few Clouds": sky_with_cloud(sun_at(23.5, 10), 22.5, 10, 24),
+    "Moon Few Clouds": sky_with_cloud(moon_at(23.5, 10), 22.5, 10, 24),
+    "Sun And Clouds": sky_with_cloud(sun_at(21, 10), 16, 6, 34),
+    "Moon And Clouds": sky_with_cloud(moon_at(21, 10), 16, 6, 34),
     "Clouds": draw_tiny_clouds,
     "Rain": draw_tiny_rain,
     "Showers": draw_tiny_showers,
-    "Sun And Rain": sky_with_rain(tiny_sun_behind, "white"),
-    "Moon And Rain": sky_with_rain(tiny_moon_behind, "white"),
+    "Sun And Rain": sky_with_rain(sun_at(20, 8), "white"),
+    "Moon And Rain": sky_with_rain(moon_at(20, 8), "white"),
     "Thunderstorms": draw_tiny_thunderstorms,
-    "Sunny Thunderstorms": sky_with_rain(tiny_sun_behind, "dark", lightning=True),
+    "Sunny Thunderstorms": sky_with_rain(sun_at(20, 8), "dark", lightning=True),
     "Hail": draw_tiny_hail,
     "Snow": draw_tiny_snow,
     "Flurries": draw_tiny_flurries,
