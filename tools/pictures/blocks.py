@@ -88,13 +88,11 @@ def lit_fraction(phase):
     return (1 - math.cos(2 * math.pi * phase)) / 2
 
 
-def lit_path(cx, cy, r, phase, least=0.0):
+def lit_path(cx, cy, r, phase):
     """The lit part of the moon's disc, seen from the northern hemisphere: waxing moons
-    are lit on the right, waning ones on the left. A crescent is at least `least` pixels
-    wide, so that the day after a new moon differs from the new moon itself."""
+    are lit on the right, waning ones on the left."""
     waxing = phase <= 0.5
     k = math.cos(2 * math.pi * phase)  # 1 new, 0 quarter, -1 full
-    k = min(k, 1 - least / r)
     rx = r * abs(k)
     # Limb: half circle on the lit side; terminator: half ellipse back to the top.
     limb_sweep = 1 if waxing else 0
@@ -135,7 +133,7 @@ def moon(doc, ink, cx, cy, r, phase, detail=True, dark=True):
     dusk = doc.radial([(0, "#6a7a9c"), (1, "#2f3a58")], cx - r * 0.3, cy - r * 0.35, r * 1.3)
     body = [circle(cx, cy, r, fill=dusk, fill_opacity=0.72)] if dark else []
     if 0 < phase < 1:
-        d = lit_path(cx, cy, r, phase, least=ink.outline * 0.6)
+        d = lit_path(cx, cy, r, phase)
         face = doc.radial([(0, "#fffff8"), (0.55, "#f6f0d8"), (1, "#d8cda8")],
                           cx - r * 0.3, cy - r * 0.35, r * 1.45)
         disc = doc.clip(circle(cx, cy, r))
