@@ -32,20 +32,6 @@ def panel_outline(inset=0.0):
                              RADIUS - inset)
 
 
-def slice_doc(offset, height):
-    """A document that shows the rows offset..offset+height of the whole panel."""
-    doc = Doc(PANEL_WIDTH, height)
-    doc.viewbox_top = offset
-    return doc
-
-
-def cut(doc):
-    """The document's SVG text, shifted so that its rows of the whole panel show."""
-    text = doc.text()
-    return text.replace(f'viewBox="0 0 {doc.width} {doc.height}"',
-                        f'viewBox="0 {doc.viewbox_top} {doc.width} {doc.height}"', 1)
-
-
 def paint_tinted(doc):
     h = PANEL_HEIGHT
     shade = doc.linear([(0, (156, 156, 156)), (TOP / h, (128, 128, 128)), ((TOP + MID) / h, (128, 128, 128)),
@@ -77,12 +63,12 @@ def colorize():
     """{file name: svg text} of the six slices."""
     out = {}
     for name, offset, height in SLICES:
-        doc = slice_doc(offset, height)
+        doc = Doc(PANEL_WIDTH, height, top=offset)
         paint_tinted(doc)
-        out[name] = cut(doc)
-        doc = slice_doc(offset, height)
+        out[name] = doc.text()
+        doc = Doc(PANEL_WIDTH, height, top=offset)
         paint_overlay(doc)
-        out[name + " Overlay"] = cut(doc)
+        out[name + " Overlay"] = doc.text()
     return out
 
 

@@ -28,9 +28,12 @@ def colour(rgb):
 
 
 class Doc:
-    def __init__(self, width, height):
+    """One picture, width x height pixels, showing the drawing's rows from `top` on."""
+
+    def __init__(self, width, height, top=0):
         self.width = width
         self.height = height
+        self.top = top
         self.defs = []
         self.body = []
         self._count = 0
@@ -52,23 +55,21 @@ class Doc:
                        + (f' stop-opacity="{num(opacity)}"' if opacity != 1.0 else "") + "/>")
         return "".join(out)
 
-    def linear(self, stops, x1, y1, x2, y2, user=True):
-        """A linear gradient; coordinates in user space unless user is false (then 0..1 of
-        the shape's box). Returns the fill value."""
+    def linear(self, stops, x1, y1, x2, y2):
+        """A linear gradient in canvas coordinates, as a fill or stroke value. Stops are
+        (offset, colour) or (offset, colour, opacity)."""
         gid = self.uid("l")
-        units = "userSpaceOnUse" if user else "objectBoundingBox"
-        self.defs.append(f'<linearGradient id="{gid}" gradientUnits="{units}" '
+        self.defs.append(f'<linearGradient id="{gid}" gradientUnits="userSpaceOnUse" '
                          f'{attrs(x1=float(x1), y1=float(y1), x2=float(x2), y2=float(y2))}>'
                          f"{self._stops(stops)}</linearGradient>")
         return f"url(#{gid})"
 
-    def radial(self, stops, cx, cy, r, fx=None, fy=None, user=True, transform=None):
+    def radial(self, stops, cx, cy, r, fx=None, fy=None):
+        """A radial gradient in canvas coordinates, optionally with its focus moved."""
         gid = self.uid("r")
-        units = "userSpaceOnUse" if user else "objectBoundingBox"
         focus = attrs(fx=None if fx is None else float(fx), fy=None if fy is None else float(fy))
-        self.defs.append(f'<radialGradient id="{gid}" gradientUnits="{units}" '
-                         f'{attrs(cx=float(cx), cy=float(cy), r=float(r))} {focus} '
-                         f'{attrs(gradientTransform=transform)}>'
+        self.defs.append(f'<radialGradient id="{gid}" gradientUnits="userSpaceOnUse" '
+                         f'{attrs(cx=float(cx), cy=float(cy), r=float(r))} {focus}>'
                          f"{self._stops(stops)}</radialGradient>")
         return f"url(#{gid})"
 
@@ -77,7 +78,7 @@ class Doc:
         key = num(deviation)
         if key not in self._filters:
             fid = self.uid("b")
-            self.defs.append(f'<filter id="{fid}" filterUnits="userSpaceOnUse" x="0" y="0" '
+            self.defs.append(f'<filter id="{fid}" filterUnits="userSpaceOnUse" x="0" y="{self.top}" '
                              f'width="{self.width}" height="{self.height}">'
                              f'<feGaussianBlur stdDeviation="{key}"/></filter>')
             self._filters[key] = f"url(#{fid})"
@@ -90,7 +91,7 @@ class Doc:
         if key not in self._filters:
             fid = self.uid("s")
             self.defs.append(
-                f'<filter id="{fid}" filterUnits="userSpaceOnUse" x="0" y="0" '
+                f'<filter id="{fid}" filterUnits="userSpaceOnUse" x="0" y="{self.top}" '
                 f'width="{self.width}" height="{self.height}" color-interpolation-filters="sRGB">'
                 f'<feGaussianBlur in="SourceAlpha" stdDeviation="{num(deviation)}"/>'
                 f'<feOffset dx="{num(dx)}" dy="{num(dy)}" result="o"/>'
@@ -105,15 +106,9 @@ class Doc:
         self.defs.append(f'<clipPath id="{cid}">{"".join(elements)}</clipPath>')
         return f"url(#{cid})"
 
-    def mask(self, *elements):
-        mid = self.uid("m")
-        self.defs.append(f'<mask id="{mid}" maskUnits="userSpaceOnUse" x="0" y="0" '
-                         f'width="{self.width}" height="{self.height}">{"".join(elements)}</mask>')
-        return f"url(#{mid})"
-
     def text(self):
         return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{self.width}" '
-                f'height="{self.height}" viewBox="0 0 {self.width} {self.height}">'
+                f'height="{self.height}" viewBox="0 {self.top} {self.width} {self.height}">'
                 f'<defs>{"".join(self.defs)}</defs>{"".join(self.body)}</svg>\n')
 
 
@@ -136,19 +131,6 @@ def ellipse(cx, cy, rx, ry, **kwargs):
 def rect(x, y, w, h, r=0, **kwargs):
     return (f"<rect {attrs(x=float(x), y=float(y), width=float(w), height=float(h))} "
             f"{attrs(rx=float(r) if r else None)} {attrs(**kwargs)}/>")
-
-
-def line(x1, y1, x2, y2, **kwargs):
-    return f"<line {attrs(x1=float(x1), y1=float(y1), x2=float(x2), y2=float(y2), **kwargs)}/>"
-
-
-def translate(x, y, s=1.0, rotate=None):
-    text = f"translate({num(x)} {num(y)})"
-    if s != 1.0:
-        text += f" scale({num(s)})"
-    if rotate:
-        text += f" rotate({num(rotate)})"
-    return text
 
 
 def rounded_rect_path(x, y, w, h, r):

@@ -14,7 +14,6 @@ TINY_SIZE = (61, 34)
 SKY = (60, 54)   # centre of the sun, the moon and the earth in a big picture
 SUN_R = 32
 MOON_R = 36
-TINY_ROOM = 26   # a tile's picture stays above the figures written at its top + 26
 
 MOON_STEPS = 29
 # The crescent that stands for the night in the small pictures; behind a cloud it is the
