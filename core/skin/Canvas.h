@@ -135,7 +135,7 @@ public:
                                  const DrawAttributes& attributes = {}) = 0;
     // UTF-8 text, anti-aliased, starting at the top of `rect`, aligned horizontally within it,
     // wrapped at word boundaries within its width and clipped to it.
-    virtual void DrawText(const std::string& text, const RectF& rect, const FontSpec& font,
+    virtual void DrawString(const std::string& text, const RectF& rect, const FontSpec& font,
                           Argb color, TextAlign align) = 0;
     // The bounding box of the text laid out without wrapping.
     virtual SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) = 0;

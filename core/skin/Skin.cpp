@@ -179,9 +179,9 @@ void PaintSkin(Canvas& canvas, const SkinPictures& pictures, const SkinPlacement
 void DrawShadowText(Canvas& canvas, const std::string& text, const RectF& rect,
                     const FontSpec& font, TextAlign align, Argb color, bool shadow) {
     if (shadow)
-        canvas.DrawText(text, {rect.X + 1, rect.Y + 1, rect.Width, rect.Height}, font, OpaqueBlack,
+        canvas.DrawString(text, {rect.X + 1, rect.Y + 1, rect.Width, rect.Height}, font, OpaqueBlack,
                         align);
-    canvas.DrawText(text, rect, font, color, align);
+    canvas.DrawString(text, rect, font, color, align);
 }
 
 SizeF MeasureText(Canvas& canvas, const std::string& text, const FontSpec& font, TextAlign align) {

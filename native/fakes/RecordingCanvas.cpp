@@ -136,7 +136,7 @@ void RecordingCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
     calls.push_back(call);
 }
 
-void RecordingCanvas::DrawText(const std::string& text, const RectF& rect, const FontSpec& font,
+void RecordingCanvas::DrawString(const std::string& text, const RectF& rect, const FontSpec& font,
                                Argb color, TextAlign align) {
     DrawCall call;
     call.kind = DrawCall::Kind::Text;

@@ -57,7 +57,7 @@ public:
                      const DrawAttributes& attributes) override;
     void DrawPicturePart(const Picture& picture, const RectF& dest, const RectF& source,
                          const DrawAttributes& attributes) override;
-    void DrawText(const std::string& text, const RectF& rect, const FontSpec& font, Argb color,
+    void DrawString(const std::string& text, const RectF& rect, const FontSpec& font, Argb color,
                   TextAlign align) override;
     SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) override;
 

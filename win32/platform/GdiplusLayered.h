@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/skin/Canvas.h"
+
+#include <windows.h>
+
+namespace meltemix {
+
+// Gives a window per-pixel alpha (WS_EX_LAYERED) unless it has it already.
+void EnsureLayered(HWND window);
+
+// Canvases for a layered window and their hand-over: the whole picture replaces the
+// window's at its current position, with the window's overall alpha on top of each pixel's.
+class GdiplusLayeredSurface : public LayeredSurface {
+public:
+    explicit GdiplusLayeredSurface(HWND window) : window_(window) {}
+
+    std::unique_ptr<Canvas> NewCanvas(int width, int height) override;
+    void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
+
+private:
+    HWND window_;
+};
+
+} // namespace meltemix
