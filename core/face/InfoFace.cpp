@@ -13,7 +13,7 @@ InfoFace::InfoFace(InfoWindowHost& host, PictureSource& source, const InfoInputs
       alpha_(inputs.FadeEffect ? 0 : 255),
       fadeEffect_(inputs.FadeEffect) {
     RepaintInfo(inputs);
-    host_.ApplyAlwaysOnTop();
+    host_.ApplyAlwaysOnTop(inputs.AlwaysTop);
 }
 
 void InfoFace::RepaintInfo(const InfoInputs& inputs) {
@@ -56,7 +56,7 @@ void InfoFace::MouseDown(const InfoInputs& inputs) {
     if (active_)
         return;
     active_ = true;
-    host_.ApplyAlwaysOnTop();
+    host_.ApplyAlwaysOnTop(inputs.AlwaysTop);
     RepaintInfo(inputs);
 }
 

@@ -31,6 +31,7 @@ struct InfoInputs {
     std::string Text;         // the details text
     int TextHeight = 0;       // t, as the main window's last repaint measured the text
     TConnectionState MainState = cnReady;
+    bool AlwaysTop = false;   // the main window's stay-on-top setting
 };
 
 // The info window's presenter: the details under the title "Meltemix! Bilgi" on the skin,

@@ -15,9 +15,9 @@ public:
 // The info window also follows the main window's stay-on-top setting.
 class InfoWindowHost : public SkinWindowHost {
 public:
-    // Puts the window in the top-most band when the main window's AlwaysTop is on, else in
-    // the normal band, without moving, sizing or activating it.
-    virtual void ApplyAlwaysOnTop() = 0;
+    // Puts the window in the top-most band, or else in the normal band, without moving,
+    // sizing or activating it.
+    virtual void ApplyAlwaysOnTop(bool alwaysTop) = 0;
 };
 
 // Fade hooks that hand `canvas` over again at each level; a window not yet painted has

@@ -201,8 +201,8 @@ void RecordingWindow::Sleep(unsigned milliseconds) {
     events.push_back("sleep " + std::to_string(milliseconds));
 }
 
-void RecordingWindow::ApplyAlwaysOnTop() {
-    events.push_back("topmost");
+void RecordingWindow::ApplyAlwaysOnTop(bool alwaysTop) {
+    events.push_back(alwaysTop ? "topmost" : "normal band");
 }
 
 } // namespace meltemix

@@ -79,7 +79,7 @@ public:
 };
 
 // A window for the presenters: hands out recording canvases and logs, in one list, what the
-// window system would see: "show", "hide", "alpha N" (a hand-over), "sleep N", "topmost".
+// window system would see: "show", "hide", "alpha N" (a hand-over), "sleep N", "topmost" or "normal band".
 class RecordingWindow : public InfoWindowHost {
 public:
     bool visible = false;
@@ -100,7 +100,7 @@ public:
     void Show() override;
     void Hide() override;
     void Sleep(unsigned milliseconds) override;
-    void ApplyAlwaysOnTop() override;
+    void ApplyAlwaysOnTop(bool alwaysTop) override;
 };
 
 } // namespace meltemix

@@ -47,7 +47,7 @@ TEST(InfoFace, CreatedHiddenAndPaintedOnce) {
     RecordingPictureSource source = Pictures();
     RecordingWindow window;
     InfoFace info(window, source, Humidity());
-    EXPECT_EQ(window.events, (Lines{"alpha 0", "topmost"}));
+    EXPECT_EQ(window.events, (Lines{"alpha 0", "normal band"}));
     EXPECT_FALSE(window.visible);
     EXPECT_EQ(window.lastWidth, 209);
     EXPECT_EQ(window.lastHeight, 204);
@@ -73,6 +73,7 @@ TEST(InfoFace, CreatedHiddenAndPaintedOnce) {
 
     InfoInputs without = Humidity();
     without.FadeEffect = false;
+    without.AlwaysTop = true;
     RecordingWindow opaque;
     InfoFace shown(opaque, source, without);
     EXPECT_EQ(opaque.events, (Lines{"alpha 255", "topmost"}));
@@ -86,7 +87,9 @@ TEST(InfoFace, TheCloseButtonNeedsAClickAndNoConnecting) {
     EXPECT_FALSE(info.CloseButtonAt(180, 20));
 
     window.events.clear();
-    info.MouseDown(Humidity());
+    InfoInputs onTop = Humidity();
+    onTop.AlwaysTop = true; // switched on since the window was made
+    info.MouseDown(onTop);
     EXPECT_TRUE(info.Active());
     EXPECT_EQ(window.events, (Lines{"topmost", "alpha 0"}));
     EXPECT_TRUE(Has(window.LastLines(), CloseLine));
