@@ -85,7 +85,10 @@ std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
                                             static_cast<int>(height));
 }
 
-GdiplusCanvas::GdiplusCanvas(int width, int height) : width_(width), height_(height) {
+GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text)
+    : width_(width),
+      height_(height),
+      text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()) {
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr,
                                         &bitmap) != Gdiplus::Ok)
@@ -100,10 +103,8 @@ GdiplusCanvas::GdiplusCanvas(int width, int height) : width_(width), height_(hei
     gdip::GdipSetTextRenderingHint(graphics, Gdiplus::TextRenderingHintAntiAlias);
 }
 
-// The fonts go before the surface they were used on.
 GdiplusCanvas::~GdiplusCanvas() {
-    fonts_.clear();
-    graphics_.reset();
+    graphics_.reset(); // the surface before the bitmap it draws on
 }
 
 void GdiplusCanvas::DrawPicture(const Picture& picture, const RectF& dest,
@@ -127,7 +128,7 @@ void GdiplusCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
     DrawPart(graphics_.get(), picture, dest, source, attributes);
 }
 
-Gdiplus::GpFont* GdiplusCanvas::FontFor(const FontSpec& spec) {
+Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& spec) {
     for (const auto& known : fonts_)
         if (known.first == spec)
             return known.second.get();
@@ -148,7 +149,7 @@ Gdiplus::GpFont* GdiplusCanvas::FontFor(const FontSpec& spec) {
     return font;
 }
 
-Gdiplus::GpStringFormat* GdiplusCanvas::FormatFor(TextAlign align) {
+Gdiplus::GpStringFormat* GdiplusTextResources::Format(TextAlign align) {
     GdipFormat& slot = formats_[static_cast<std::size_t>(align)];
     if (!slot) {
         Gdiplus::GpStringFormat* format = nullptr;
@@ -164,20 +165,47 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
                                Argb color, TextAlign align) {
     if (!graphics_ || text.empty())
         return;
-    Gdiplus::GpFont* gpFont = FontFor(font);
-    Gdiplus::GpStringFormat* format = FormatFor(align);
+    Gdiplus::GpFont* gpFont = text_->Font(font);
+    Gdiplus::GpStringFormat* format = text_->Format(align);
     Gdiplus::GpSolidFill* fill = nullptr;
     if (!gpFont || !format || gdip::GdipCreateSolidFill(color, &fill) != Gdiplus::Ok)
         return;
     const GdipBrush brush(fill);
     const std::wstring wide = TextForLayout(text);
-    const Gdiplus::RectF layout(rect.X, rect.Y, rect.Width, rect.Height);
     // Wrapped lines below the rectangle are cut off at its edge, also where the library
     // itself would draw them whole.
     gdip::GdipSetClipRect(graphics_.get(), rect.X, rect.Y, rect.Width, rect.Height,
                           Gdiplus::CombineModeReplace);
-    gdip::GdipDrawString(graphics_.get(), wide.c_str(), static_cast<INT>(wide.size()), gpFont,
-                         &layout, format, brush.get());
+    // One paragraph at a time: some implementations (Wine's) count a line feed's glyph into
+    // the width of the line before it, so a line exactly as wide as the measured text would
+    // wrap. Each paragraph still wraps at word boundaries within the width.
+    const float bottom = rect.Y + rect.Height;
+    float y = rect.Y;
+    std::wstring::size_type start = 0;
+    while (y < bottom) {
+        std::wstring::size_type end = wide.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = wide.size();
+        const std::wstring line = wide.substr(start, end - start);
+        float height = 0;
+        if (line.empty()) {
+            gdip::GdipGetFontHeight(gpFont, graphics_.get(), &height);
+        } else {
+            const Gdiplus::RectF layout(rect.X, y, rect.Width, bottom - y);
+            gdip::GdipDrawString(graphics_.get(), line.c_str(), static_cast<INT>(line.size()),
+                                 gpFont, &layout, format, brush.get());
+            const Gdiplus::RectF column(0, 0, rect.Width, 0); // no limit downwards
+            Gdiplus::RectF box;
+            if (gdip::GdipMeasureString(graphics_.get(), line.c_str(),
+                                        static_cast<INT>(line.size()), gpFont, &column, format,
+                                        &box, nullptr, nullptr) == Gdiplus::Ok)
+                height = box.Height;
+        }
+        if (end == wide.size() || height <= 0)
+            break;
+        y += height;
+        start = end + 1;
+    }
     gdip::GdipResetClip(graphics_.get());
 }
 
@@ -185,8 +213,8 @@ SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, 
     // No text takes no room, whatever the library would say of an empty layout.
     if (!graphics_ || text.empty())
         return {};
-    Gdiplus::GpFont* gpFont = FontFor(font);
-    Gdiplus::GpStringFormat* format = FormatFor(align);
+    Gdiplus::GpFont* gpFont = text_->Font(font);
+    Gdiplus::GpStringFormat* format = text_->Format(align);
     if (!gpFont || !format)
         return {};
     const std::wstring wide = TextForLayout(text);

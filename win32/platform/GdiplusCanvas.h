@@ -29,12 +29,26 @@ public:
     std::unique_ptr<Picture> Load(const std::string& path) override;
 };
 
+// Fonts and string formats for the canvases of one window. A repaint uses a handful of
+// fonts many times and a window repaints often, so each is made once and kept.
+class GdiplusTextResources {
+public:
+    // Null when the font cannot be made; the failure is kept too.
+    Gdiplus::GpFont* Font(const FontSpec& font);
+    Gdiplus::GpStringFormat* Format(TextAlign align);
+
+private:
+    std::vector<std::pair<FontSpec, GdipFont>> fonts_;
+    std::array<GdipFormat, 3> formats_;
+};
+
 // A 32-bit ARGB bitmap with its drawing surface, fully transparent when made. Text is drawn
 // anti-aliased in fonts made from a LOGFONT: face names are found the way the window system
 // finds them, also under Wine, where the family lookup by name misses "Tahoma" and "Arial".
 class GdiplusCanvas : public Canvas {
 public:
-    GdiplusCanvas(int width, int height);
+    // Without shared text resources the canvas makes its own.
+    GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text = nullptr);
     ~GdiplusCanvas() override;
 
     int Width() const override { return width_; }
@@ -52,16 +66,11 @@ public:
     Argb PixelAt(int x, int y) const;
 
 private:
-    Gdiplus::GpFont* FontFor(const FontSpec& font);
-    Gdiplus::GpStringFormat* FormatFor(TextAlign align);
-
     int width_;
     int height_;
+    std::shared_ptr<GdiplusTextResources> text_;
     GdipBitmap bitmap_;
     GdipGraphics graphics_;
-    // A repaint uses a handful of fonts many times; each is made once per canvas.
-    std::vector<std::pair<FontSpec, GdipFont>> fonts_;
-    std::array<GdipFormat, 3> formats_;
 };
 
 } // namespace meltemix

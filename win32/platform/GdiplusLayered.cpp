@@ -42,8 +42,11 @@ void EnsureLayered(HWND window) {
         SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
 }
 
+GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window)
+    : window_(window), text_(std::make_shared<GdiplusTextResources>()) {}
+
 std::unique_ptr<Canvas> GdiplusLayeredSurface::NewCanvas(int width, int height) {
-    return std::make_unique<GdiplusCanvas>(width, height);
+    return std::make_unique<GdiplusCanvas>(width, height, text_);
 }
 
 void GdiplusLayeredSurface::UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) {

@@ -186,6 +186,33 @@ TEST_F(GdiplusCanvasTest, MeasuresWithoutWrapping) {
     EXPECT_EQ(empty.Height, 0.0f);
 }
 
+TEST_F(GdiplusCanvasTest, TextFitsTheRectangleItWasMeasuredFor) {
+    // The faces size each label by measuring its text and draw the text into that label:
+    // the text must not wrap there.
+    for (const char* text :
+         {"Programdaki resimlerin tümü Meltemix!'in kendi çizimleridir.\r\n"
+          "Ekran tasarımı cam görünümlü masaüstü araçlarından esinlenmiştir.\r\n"
+          "IP adresiniz 127.0.0.1:8642 adresindeki hizmetten öğrenilir.",
+          "Ekran tasarımı cam görünümlü masaüstü araçlarından esinlenmiştir.",
+          "Version 1.0\r\nMeltemix! Geliştiricileri", "Bağlantı kuruluyor...", "-5°"}) {
+        for (const FontSpec& font : {FontSpec{"Trebuchet MS", -9, false}, FontSpec{"Arial", -13, false},
+                                     FontSpec{"Arial", -35, true}}) {
+            GdiplusCanvas canvas(400, 120);
+            const SizeF size = canvas.MeasureText(text, font, TextAlign::Near);
+            const PixelRect label = FitLabel(canvas, text, font, TextAlign::Near, 5, 5);
+            canvas.DrawString(text, label.ToRectF(), font, White, TextAlign::Near);
+            const InkBox ink = Ink(canvas);
+            ASSERT_FALSE(ink.Empty()) << text;
+            // The widest line reaches its measured width, less the padding the measure adds
+            // around the glyphs: nothing wrapped.
+            const float reach = std::min(size.Width, 395.0f - 5.0f);
+            const float padding = static_cast<float>(-font.Height) / 3 + 2;
+            EXPECT_GE(ink.right + padding, 5 + reach) << text << " " << font.Height;
+            EXPECT_LE(ink.bottom, 5 + static_cast<int>(size.Height)) << text << " " << font.Height;
+        }
+    }
+}
+
 TEST_F(GdiplusCanvasTest, EveryFaceOfTheWindowsGivesAFont) {
     GdiplusCanvas canvas(10, 10);
     for (const char* face : {"Tahoma", "Arial", "Trebuchet MS", "Impact"}) {
