@@ -9,6 +9,10 @@ std::string ResourcePath(const std::string& relative) {
     return "Contents\\Resources\\" + relative;
 }
 
+SkinSettings SkinSettingsOf(const MainSettings& settings) {
+    return {settings.Background, settings.BackColor, settings.GlassEffect, settings.GlassOpacity};
+}
+
 std::optional<SkinTint> PresetTint(const SkinSettings& settings) {
     switch (settings.Background) {
     case 0:

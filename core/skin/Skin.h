@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/MainSettings.h"
 #include "core/skin/Canvas.h"
 
 #include <cstdint>
@@ -20,6 +21,9 @@ struct SkinSettings {
     bool GlassEffect = false;          // own colour: translucent panel
     std::uint8_t GlassOpacity = 150;   // own colour with glass: the panel's alpha
 };
+
+// The skin settings among the main window's.
+SkinSettings SkinSettingsOf(const MainSettings& settings);
 
 // The tint of the three panel slices and the panel's alpha.
 struct SkinTint {

@@ -128,24 +128,24 @@ void GdiplusCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
     DrawPart(graphics_.get(), picture, dest, source, attributes);
 }
 
-Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& spec) {
+Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {
     for (const auto& known : fonts_)
-        if (known.first == spec)
+        if (known.first == wanted)
             return known.second.get();
     LOGFONTW logfont = {};
-    logfont.lfHeight = spec.Height;
-    logfont.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
+    logfont.lfHeight = wanted.Height;
+    logfont.lfWeight = wanted.Bold ? FW_BOLD : FW_NORMAL;
     logfont.lfCharSet = DEFAULT_CHARSET;
     logfont.lfOutPrecision = OUT_DEFAULT_PRECIS;
     logfont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     logfont.lfQuality = ANTIALIASED_QUALITY;
-    const std::wstring face = Widen(spec.Face);
+    const std::wstring face = Widen(wanted.Face);
     wcsncpy(logfont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     Gdiplus::GpFont* font = nullptr;
     const DesktopDc dc;
     if (gdip::GdipCreateFontFromLogfontW(dc.get(), &logfont, &font) != Gdiplus::Ok)
         font = nullptr;
-    fonts_.emplace_back(spec, GdipFont(font)); // a failure is remembered too
+    fonts_.emplace_back(wanted, GdipFont(font)); // a failure is remembered too
     return font;
 }
 
