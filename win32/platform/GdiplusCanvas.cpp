@@ -187,13 +187,17 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
         if (end == std::wstring::npos)
             end = wide.size();
         const std::wstring line = wide.substr(start, end - start);
+        if (!line.empty()) {
+            const Gdiplus::RectF layout(rect.X, y, rect.Width, bottom - y);
+            gdip::GdipDrawString(graphics_.get(), line.c_str(), static_cast<INT>(line.size()),
+                                 gpFont, &layout, format, brush.get());
+        }
+        if (end == wide.size())
+            break; // the last (often the only) paragraph needs no height
         float height = 0;
         if (line.empty()) {
             gdip::GdipGetFontHeight(gpFont, graphics_.get(), &height);
         } else {
-            const Gdiplus::RectF layout(rect.X, y, rect.Width, bottom - y);
-            gdip::GdipDrawString(graphics_.get(), line.c_str(), static_cast<INT>(line.size()),
-                                 gpFont, &layout, format, brush.get());
             const Gdiplus::RectF column(0, 0, rect.Width, 0); // no limit downwards
             Gdiplus::RectF box;
             if (gdip::GdipMeasureString(graphics_.get(), line.c_str(),
@@ -201,7 +205,7 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
                                         &box, nullptr, nullptr) == Gdiplus::Ok)
                 height = box.Height;
         }
-        if (end == wide.size() || height <= 0)
+        if (height <= 0)
             break;
         y += height;
         start = end + 1;
