@@ -18,6 +18,14 @@ Scenarios:
   bom_utf16    the fixture as UTF-16LE with its byte-order mark
   endless      200 with a body that never ends (bounded here at 64 MiB or 60 s)
   custom       200 with the body given as option body=TEXT instead of the fixture
+  bad_request  400 with the forecast service's error JSON (fixtures/openmeteo_error.json)
+
+It also plays the upstream services of the program's built-in live provider, from the JSON
+fixtures: /v1/forecast (openmeteo_forecast.json, whatever the place), /v1/search
+(openmeteo_search.json, whatever the name), /v1/get?id=N (that place of the search fixture
+or of openmeteo_get.json, else 400 with the error JSON) and the IP echo /ipify
+(ipify.json). Point the Endpoints keys ForecastApi and GeocodingApi at the service's URL and
+IpApi at its URL + "/ipify".
 
 Used from tests as a library (TestService) or on its own:
   /usr/bin/python3 tests/e2e/service.py --port 8642
@@ -44,7 +52,7 @@ FIXTURES = Path(__file__).resolve().parent / "fixtures"
 
 SCENARIOS = (
     "ok", "refused", "not_found", "empty", "garbage", "truncated", "cut", "slow",
-    "bom_utf8", "bom_utf16", "endless", "custom",
+    "bom_utf8", "bom_utf16", "endless", "custom", "bad_request",
 )
 
 GARBAGE = b"\x89PNG\r\n\x1a\n\x00\x17\xff<<?>\xfe\xfe&&;;</>\x01" * 8
@@ -79,6 +87,29 @@ def fixture_for(path: str) -> Path | None:
         "/version.asp": FIXTURES / "version.xml",
         "/xml.aspx": FIXTURES / "ip.xml",
     }.get(path)
+
+
+LIVE_FIXTURES = {
+    "/v1/forecast": "openmeteo_forecast.json",
+    "/v1/search": "openmeteo_search.json",
+    "/ipify": "ipify.json",
+}
+
+
+def live_answer(path: str, query: str) -> tuple[int, bytes] | None:
+    """Status and JSON body of an upstream service of the live provider, or None for a
+    path that is not one of them."""
+    if path in LIVE_FIXTURES:
+        return 200, (FIXTURES / LIVE_FIXTURES[path]).read_bytes()
+    if path != "/v1/get":
+        return None
+    wanted = parse_qs(query).get("id", [""])[0]
+    places = json.loads((FIXTURES / "openmeteo_search.json").read_text("utf-8"))["results"]
+    places.append(json.loads((FIXTURES / "openmeteo_get.json").read_text("utf-8")))
+    for place in places:
+        if str(place.get("id")) == wanted:
+            return 200, json.dumps(place, ensure_ascii=False).encode("utf-8")
+    return 400, json.dumps({"error": True, "reason": "Location not found"}).encode("utf-8")
 
 
 def as_utf16(body: bytes) -> bytes:
@@ -235,6 +266,10 @@ class _Handler(BaseHTTPRequestHandler):
             user_agent=self.headers.get("User-Agent", ""), headers=dict(self.headers.items()),
             target=self.target))
         name, options = self.service.scenario_for(parts.path)
+        live = live_answer(parts.path, parts.query)
+        if live is not None:
+            self._answer(name, options, live[1], status=live[0], content_type="application/json")
+            return
         fixture = fixture_for(parts.path)
         if fixture is None:
             self._not_found()
@@ -243,7 +278,8 @@ class _Handler(BaseHTTPRequestHandler):
 
     do_HEAD = do_GET
 
-    def _answer(self, name: str, options: dict, body: bytes) -> None:
+    def _answer(self, name: str, options: dict, body: bytes, status: int = 200,
+                content_type: str = "text/xml") -> None:
         if name == "refused":
             self._reset()
         elif name == "not_found":
@@ -274,8 +310,10 @@ class _Handler(BaseHTTPRequestHandler):
         elif name == "custom":
             text = options.get("body", "")
             self._send(200, text.encode("utf-8") if isinstance(text, str) else text)
+        elif name == "bad_request":
+            self._send(400, (FIXTURES / "openmeteo_error.json").read_bytes(), "application/json")
         else:
-            self._send(200, body)
+            self._send(status, body, content_type)
 
     def _send(self, status: int, body: bytes, content_type: str = "text/xml") -> None:
         self.send_response(status)
