@@ -3,7 +3,6 @@
 #include "core/app/OnlineAnswers.h"
 #include "core/skin/Fade.h"
 #include "core/text/Decode.h"
-#include "core/text/PercentEncode.h"
 #include "core/text/TurkishOrder.h"
 #include "core/weather/DateTime.h"
 #include "core/weather/FeedParser.h"
@@ -16,7 +15,6 @@
 namespace meltemix {
 namespace {
 
-constexpr const char* UnitLetter = "c";
 
 int index(Download purpose) { return static_cast<int>(purpose); }
 
@@ -108,12 +106,10 @@ void MainController::RefreshWeather() {
         return;
     state_ = cnConnecting;
     RebuildFace();
-    const std::string address = endpoints_.Weather + "/forecastrss/" +
-                                PercentEncode(settings_.CityID) + "_" + UnitLetter + ".xml";
     try {
-        host_.startDownload(Download::Feed, address);
+        host_.startDownload(Download::Feed, PlanFeedDownload(endpoints_, settings_.CityID));
         workers_[index(Download::Feed)] = true;
-        startLookup(Download::Ip, endpoints_.IP + "/xml.aspx");
+        startLookup(Download::Ip, PlanIpDownload(endpoints_));
     } catch (...) {
         host_.freeDownload(Download::Feed);
         workers_[index(Download::Feed)] = false;
@@ -121,13 +117,13 @@ void MainController::RefreshWeather() {
     }
 }
 
-void MainController::startLookup(Download purpose, const std::string& address) {
+void MainController::startLookup(Download purpose, const DownloadPlan& plan) {
     if (workers_[index(purpose)])
         return;
     if (purpose == Download::Version)
         host_.setVersionTimer(false);
     try {
-        host_.startDownload(purpose, address);
+        host_.startDownload(purpose, plan);
         workers_[index(purpose)] = true;
     } catch (...) {
         host_.freeDownload(purpose);
@@ -216,7 +212,7 @@ void MainController::ipArrived(int resultCode, const std::string& bytes) {
 }
 
 void MainController::VersionTimerTimer() {
-    startLookup(Download::Version, endpoints_.Maker + "/version.asp?fmt=xml");
+    startLookup(Download::Version, PlanVersionDownload(endpoints_));
 }
 
 void MainController::versionArrived(int resultCode, const std::string& bytes) {

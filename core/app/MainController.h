@@ -92,7 +92,7 @@ public:
     bool showInfoChecked() const { return settings_.ShowInfoText; }
 
 private:
-    void startLookup(Download purpose, const std::string& address);
+    void startLookup(Download purpose, const DownloadPlan& plan);
     void feedArrived(int resultCode, const std::string& bytes);
     void ipArrived(int resultCode, const std::string& bytes);
     void versionArrived(int resultCode, const std::string& bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/ConnectionState.h"
+#include "core/provider/DownloadPlan.h"
 #include "core/settings/MainSettings.h"
 #include "core/weather/LocaleFormats.h"
 #include "core/weather/SystemTime.h"
@@ -53,7 +54,7 @@ public:
 
     // Workers: start one for a purpose (raises when it cannot), take the bytes it fetched,
     // free it (waiting for its thread). The completion arrives as OnDownloaded.
-    virtual void startDownload(Download purpose, const std::string& address) = 0;
+    virtual void startDownload(Download purpose, const DownloadPlan& plan) = 0;
     virtual std::string downloadedBytes(Download purpose) = 0;
     virtual void freeDownload(Download purpose) = 0;
 

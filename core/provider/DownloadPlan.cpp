@@ -1,5 +1,7 @@
 #include "core/provider/DownloadPlan.h"
 
+#include "core/text/PercentEncode.h"
+
 namespace meltemix {
 namespace {
 
@@ -30,12 +32,18 @@ bool IsLiveEndpoint(const std::string& base) {
 
 DownloadPlan PlanFeedDownload(const Endpoints& endpoints, const std::string& code) {
     return Plan(endpoints, endpoints.Weather, LivePurpose::Feed, code,
-                endpoints.Weather + "/forecastrss/" + code + "_c.xml");
+                endpoints.Weather + "/forecastrss/" + PercentEncode(code) + "_c.xml");
 }
 
 DownloadPlan PlanSearchDownload(const Endpoints& endpoints, const std::string& text) {
     return Plan(endpoints, endpoints.Search, LivePurpose::Search, text,
-                endpoints.Search + "/search/search?where=" + text);
+                endpoints.Search + "/search/search?where=" + PercentEncode(text));
+}
+
+DownloadPlan PlanVersionDownload(const Endpoints& endpoints) {
+    DownloadPlan plan;
+    plan.Address = endpoints.Maker + "/version.asp?fmt=xml";
+    return plan;
 }
 
 DownloadPlan PlanIpDownload(const Endpoints& endpoints) {

@@ -20,11 +20,16 @@ struct DownloadPlan {
 // Whether an endpoint names the built-in provider: "live", in any letter case.
 bool IsLiveEndpoint(const std::string& base);
 
-// The weather feed of a location code: Weather + "/forecastrss/" + code + "_c.xml".
+// The weather feed of a location code: Weather + "/forecastrss/" + code + "_c.xml", the code
+// percent-encoded so that a stored code with a blank or "#" cannot break or redirect it.
 DownloadPlan PlanFeedDownload(const Endpoints& endpoints, const std::string& code);
 
-// The location search: Search + "/search/search?where=" + the text exactly as typed.
+// The location search: Search + "/search/search?where=" + the text percent-encoded as UTF-8,
+// since a blank, "&", "#" or a Turkish letter typed as it is breaks or alters the request.
 DownloadPlan PlanSearchDownload(const Endpoints& endpoints, const std::string& text);
+
+// The version answer: Maker + "/version.asp?fmt=xml"; the maker has no live service.
+DownloadPlan PlanVersionDownload(const Endpoints& endpoints);
 
 // The public IP address: IP + "/xml.aspx".
 DownloadPlan PlanIpDownload(const Endpoints& endpoints);

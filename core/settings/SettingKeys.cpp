@@ -7,7 +7,10 @@ constexpr const char* Appearance = "Appearance";
 constexpr const char* Location = "Location";
 
 // The local test service until a live one exists.
-constexpr const char* DefaultEndpoint = "http://127.0.0.1:8642";
+// The services the program was written for are gone: the built-in provider answers the
+// weather, the search and the IP from public keyless services. The maker has no service, so
+// by default nobody is asked for a newer version.
+constexpr const char* LiveEndpoint = "live";
 
 constexpr SettingKey flag(const char* section, const char* name, bool value) {
     return {section, name, SettingType::Flag, value, value, nullptr};
@@ -63,10 +66,10 @@ const SettingKey LastTabSheet = integer(Appearance, "LastTabSheet", 0);
 const SettingKey CityName = text(Location, "CityName", "Istanbul");
 const SettingKey CityID = text(Location, "CityID", "TUXX0014");
 
-const SettingKey WeatherEndpoint = text(sections::Endpoints, "Weather", DefaultEndpoint);
-const SettingKey SearchEndpoint = text(sections::Endpoints, "Search", DefaultEndpoint);
-const SettingKey MakerEndpoint = text(sections::Endpoints, "Maker", DefaultEndpoint);
-const SettingKey IPEndpoint = text(sections::Endpoints, "IP", DefaultEndpoint);
+const SettingKey WeatherEndpoint = text(sections::Endpoints, "Weather", LiveEndpoint);
+const SettingKey SearchEndpoint = text(sections::Endpoints, "Search", LiveEndpoint);
+const SettingKey MakerEndpoint = text(sections::Endpoints, "Maker", "");
+const SettingKey IPEndpoint = text(sections::Endpoints, "IP", LiveEndpoint);
 // The upstream services of the built-in provider (the value "live" of the keys above).
 const SettingKey ForecastApiEndpoint =
     text(sections::Endpoints, "ForecastApi", "https://api.open-meteo.com");

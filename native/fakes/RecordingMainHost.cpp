@@ -35,8 +35,9 @@ void RecordingMainHost::setLoadedTimer(bool enabled) {
     log.push_back("setLoadedTimer " + std::to_string(enabled));
 }
 
-void RecordingMainHost::startDownload(Download purpose, const std::string& address) {
-    log.push_back(std::string("startDownload ") + PurposeName(purpose) + " " + address);
+void RecordingMainHost::startDownload(Download purpose, const DownloadPlan& plan) {
+    const std::string what = plan.Live ? "live " + plan.Live->Argument : plan.Address;
+    log.push_back(std::string("startDownload ") + PurposeName(purpose) + " " + what);
     if (startRefuses && (!refuseOnlyPurpose || purpose == refusedPurpose))
         throw std::runtime_error("no thread");
 }

@@ -58,7 +58,7 @@ public:
     void setCheckTimer(bool enabled, std::uint32_t intervalMs) override;
     void setVersionTimer(bool enabled) override;
     void setLoadedTimer(bool enabled) override;
-    void startDownload(Download purpose, const std::string& address) override;
+    void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
     ScreenPoint windowPosition() const override { return position; }

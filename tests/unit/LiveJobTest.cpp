@@ -222,8 +222,9 @@ TEST(DownloadPlan, PlainAddressesOrLiveJobs) {
     DownloadPlan plan = PlanFeedDownload(endpoints, "TUXX0014");
     EXPECT_EQ(plan.Address, "http://w/forecastrss/TUXX0014_c.xml");
     EXPECT_FALSE(plan.Live);
-    // The old search put the typed text into the address as it was.
-    EXPECT_EQ(PlanSearchDownload(endpoints, "New York").Address, "http://s/search/search?where=New York");
+    EXPECT_EQ(PlanFeedDownload(endpoints, "TU X#1").Address, "http://w/forecastrss/TU%20X%231_c.xml");
+    EXPECT_EQ(PlanSearchDownload(endpoints, "New York").Address,
+              "http://s/search/search?where=New%20York");
     EXPECT_EQ(PlanIpDownload(endpoints).Address, "http://i/xml.aspx");
 
     endpoints.Weather = "live";
@@ -255,7 +256,7 @@ TEST(DownloadPlan, UpstreamBasesFromTheEndpointsSection) {
     EXPECT_EQ(endpoints.ForecastApi, "https://api.open-meteo.com");
     EXPECT_EQ(endpoints.GeocodingApi, "https://geocoding-api.open-meteo.com");
     EXPECT_EQ(endpoints.IpApi, "https://api.ipify.org");
-    EXPECT_EQ(endpoints.Weather, "http://127.0.0.1:8642");
+    EXPECT_EQ(endpoints.Weather, "live");
     store.writeText("Endpoints", "ForecastApi", "http://127.0.0.1:9000/");
     store.writeText("Endpoints", "IpApi", "http://127.0.0.1:9000/ipify");
     endpoints = ReadEndpoints(file);

@@ -88,9 +88,18 @@ TEST_F(MainControllerTest, CreationReadsVersionCheckAndEndpointsFromTheFile) {
 
 TEST_F(MainControllerTest, WithoutAMakerAddressThereIsNoVersionCheck) {
     store.writeText("Endpoints", "Maker", "");
-    // The compiled default may be empty; an empty section value falls back to it.
     controller.FormCreate();
-    EXPECT_EQ(host.versionTimer, !controller.endpoints().Maker.empty());
+    EXPECT_FALSE(host.versionTimer);
+}
+
+TEST_F(MainControllerTest, TheBuiltInProviderAnswersLiveEndpoints) {
+    store.writeText("Endpoints", "Weather", "live");
+    store.writeText("Endpoints", "IP", "LIVE");
+    store.writeText("Location", "CityID", "GN745044");
+    controller.FormCreate();
+    EXPECT_EQ(host.calls("startDownload"),
+              (std::vector<std::string>{"startDownload Feed live GN745044",
+                                        "startDownload Ip live "}));
 }
 
 TEST_F(MainControllerTest, ARefreshNeverOverlapsTheOneUnderWay) {

@@ -238,13 +238,15 @@ TEST(MainSettingsSave, StopsAtTheFirstFailedWrite) {
 TEST(EndpointsSection, OverridesTheCompiledDefaults) {
     MemoryProfileStore store;
     SettingsFile file(store);
-    EXPECT_EQ(ReadEndpoints(file).Weather, "http://127.0.0.1:8642");
+    // By default the built-in provider answers, and no maker is asked for versions.
+    EXPECT_EQ(ReadEndpoints(file).Weather, "live");
+    EXPECT_EQ(ReadEndpoints(file).Maker, "");
     store.writeText("Endpoints", "Weather", "http://weather.example:81/");
     store.writeText("Endpoints", "IP", "");
     const Endpoints endpoints = ReadEndpoints(file);
     EXPECT_EQ(endpoints.Weather, "http://weather.example:81");
-    EXPECT_EQ(endpoints.IP, "http://127.0.0.1:8642");
-    EXPECT_EQ(endpoints.Search, "http://127.0.0.1:8642");
+    EXPECT_EQ(endpoints.IP, "live");
+    EXPECT_EQ(endpoints.Search, "live");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "InfoTextForm.h"
 
+#include "win32/platform/WideText.h"
+
 #include "AreaToolTip.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
@@ -35,8 +37,15 @@ TInfoTextForm::~TInfoTextForm() {
 }
 
 void TInfoTextForm::RepaintInfo() {
-    face_->RepaintInfo(inputs_());
+    const InfoInputs inputs = inputs_();
+    face_->RepaintInfo(inputs);
     UpdateToolTip();
+    // Never drawn (the window has no caption), but read out by screen readers: the title and
+    // the details, one line after the other.
+    std::string title = InfoHeaderText;
+    if (!inputs.Text.empty())
+        title += "\r\n" + inputs.Text;
+    SetWindowTextW(handle(), Widen(title).c_str());
 }
 
 void TInfoTextForm::ShowFaded() {

@@ -387,9 +387,10 @@ void TMainForm::setLoadedTimer(bool enabled) {
         KillTimer(handle(), LoadedTimer);
 }
 
-void TMainForm::startDownload(Download purpose, const std::string& address) {
+void TMainForm::startDownload(Download purpose, const DownloadPlan& plan) {
     auto& worker = workers_[static_cast<int>(purpose)];
-    worker = std::make_unique<TInternetThread>(handle(), messageOf(purpose), DownloadJob(address));
+    worker = std::make_unique<TInternetThread>(handle(), messageOf(purpose),
+                                               DownloadJob(plan, places_));
     worker->Start();
 }
 

@@ -53,7 +53,7 @@ private:
     void setCheckTimer(bool enabled, std::uint32_t intervalMs) override;
     void setVersionTimer(bool enabled) override;
     void setLoadedTimer(bool enabled) override;
-    void startDownload(Download purpose, const std::string& address) override;
+    void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
     ScreenPoint windowPosition() const override;
@@ -94,6 +94,7 @@ private:
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
+    PlaceCache places_; // places the live provider found; outlives the workers below
     std::unique_ptr<TInternetThread> workers_[3];
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;

@@ -17,8 +17,11 @@ struct InternetTraits {
 using InternetHandle = UniqueHandle<InternetTraits>;
 } // namespace
 
-int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body) {
+int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body,
+                     int* status) {
     body.clear();
+    if (status)
+        *status = 0;
     InternetHandle session(InternetOpenW(agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session)
         return -1;
@@ -26,6 +29,12 @@ int InternetDownload(const wchar_t* agent, const std::string& address, std::stri
                                             INTERNET_FLAG_RESYNCHRONIZE, 0));
     if (!request)
         return -1;
+    if (status) {
+        DWORD code = 0, size = sizeof code;
+        if (HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code,
+                           &size, nullptr))
+            *status = static_cast<int>(code);
+    }
     // Closing the request before the session, as the handles' order here guarantees.
     return ReadResponseBody(
         [&](char* buffer, std::uint32_t capacity, std::uint32_t& read) {

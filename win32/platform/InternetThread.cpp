@@ -51,9 +51,18 @@ void TInternetThread::Execute() {
     PostMessageW(owner_, message_, 0, static_cast<LPARAM>(resultCode_));
 }
 
-TInternetThread::Job DownloadJob(std::string address) {
-    return [address = std::move(address)](std::string& text) {
-        return InternetDownload(L"Lodosware Weather XML", address, text);
+TInternetThread::Job DownloadJob(DownloadPlan plan, PlaceCache& places) {
+    constexpr const wchar_t* Agent = L"Lodosware Weather XML";
+    if (!plan.Live) {
+        return [address = std::move(plan.Address)](std::string& text) {
+            return InternetDownload(Agent, address, text);
+        };
+    }
+    return [request = std::move(*plan.Live), &places](std::string& text) {
+        const HttpGet get = [](const std::string& url, std::string& body, int& status) {
+            return InternetDownload(Agent, url, body, &status) == 0;
+        };
+        return RunLiveJob(request, get, places, text);
     };
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/provider/DownloadPlan.h"
+#include "core/provider/PlaceCache.h"
 #include "win32/platform/Handles.h"
 
 #include <windows.h>
@@ -42,7 +44,8 @@ private:
     volatile LONG cancelled_ = 0;
 };
 
-// The job of a plain GET of `address` with the program's agent name.
-TInternetThread::Job DownloadJob(std::string address);
+// The job of a download: a plain GET of the plan's address with the program's agent name,
+// or the built-in provider's live job over the same kind of GET. `places` must outlive it.
+TInternetThread::Job DownloadJob(DownloadPlan plan, PlaceCache& places);
 
 } // namespace meltemix

@@ -21,7 +21,7 @@ from .screen import wait_for_still_screen
 from .session import Session
 
 
-def prepare(session: Session, workdir: Path) -> None:
+def prepare(session: Session, workdir: Path, live: bool = False) -> None:
     workdir.mkdir(parents=True, exist_ok=True)
     # Fresh pictures and settings each time; the shipped Options.ini brings the city list.
     shutil.rmtree(workdir / "Contents", ignore_errors=True)
@@ -32,13 +32,16 @@ def prepare(session: Session, workdir: Path) -> None:
     sections.pop("Endpoints", None)
     # The details window beside the panel rather than over it, so the picture shows both.
     sections.setdefault("Appearance", {}).update({"InfoTextLeft": "545", "InfoTextTop": "300"})
-    session.write_options(workdir, sections)
+    session.write_options(workdir, sections, live=live)
 
 
 def main(argv=None) -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", type=Path, default=REPO / "out",
                         help="folder of the working directory demo/ and the picture demo.png")
+    parser.add_argument("--live", action="store_true",
+                        help="the built-in provider answers, the service playing its upstream "
+                             "services (forecast, geocoding, IP echo)")
     args = parser.parse_args(argv)
     out = args.out.resolve()
     workdir = out / "demo"
@@ -50,7 +53,7 @@ def main(argv=None) -> int:
         print(f"demo: {error}", file=sys.stderr)
         return 1
     try:
-        prepare(session, workdir)
+        prepare(session, workdir, live=args.live)
         print(f"test service at {session.service.url}; working directory {workdir}")
         program = session.start_program(workdir)
         window = session.probe.window("TMainForm", wait=20)
@@ -61,7 +64,8 @@ def main(argv=None) -> int:
             code = program.wait_exit(timeout=None)
         else:
             try:
-                session.service.wait_for_request("/forecastrss/", timeout=3)
+                session.service.wait_for_request("/v1/forecast" if args.live else "/forecastrss/",
+                                                 timeout=3)
             except TimeoutError:
                 pass  # a program that fetches nothing yet is still worth a picture
             wait_for_still_screen(session.display)

@@ -63,9 +63,15 @@ class Session:
 
     # -- the program's working directory
 
-    def endpoints(self) -> dict[str, str]:
+    def endpoints(self, live: bool = False) -> dict[str, str]:
+        """The service as every online service; with `live`, as the upstream services of the
+        built-in provider, which then answers the weather, the search and the IP. The
+        upstream bases are always the service's, so no case ever reaches out."""
         url = self.service.url
-        return {"Weather": url, "Search": url, "Maker": url, "IP": url}
+        upstream = {"ForecastApi": url, "GeocodingApi": url, "IpApi": f"{url}/ipify"}
+        if live:
+            return {"Weather": "live", "Search": "live", "IP": "live", "Maker": "", **upstream}
+        return {"Weather": url, "Search": url, "Maker": url, "IP": url, **upstream}
 
     def prepare_workdir(self, workdir: Path) -> Path:
         """A working directory with the pictures of the build (or an empty picture folder)."""
@@ -78,9 +84,10 @@ class Session:
         return workdir
 
     def write_options(self, workdir: Path, sections: Sections | None = None,
-                      encoding: str = "utf-16", endpoints: bool = True) -> Path:
+                      encoding: str = "utf-16", endpoints: bool = True,
+                      live: bool = False) -> Path:
         """Options.ini with the given sections, the endpoints pointing at the service first."""
-        content: Sections = {"Endpoints": self.endpoints()} if endpoints else {}
+        content: Sections = {"Endpoints": self.endpoints(live)} if endpoints else {}
         for section, keys in (sections or {}).items():
             content.setdefault(section, {}).update(keys)
         return write_options(Path(workdir) / "Options.ini", content, encoding)

@@ -55,7 +55,10 @@ TEST_F(InternetThreadTest, AnErrorInTheThreadStillAnswersWithMinusOne) {
 
 TEST_F(InternetThreadTest, ARefusedConnectionIsMinusOne) {
     // Port 9 on the loopback: nothing listens there.
-    TInternetThread worker(window, Done, DownloadJob("http://127.0.0.1:9/forecastrss/x.xml"));
+    PlaceCache places;
+    DownloadPlan plan;
+    plan.Address = "http://127.0.0.1:9/forecastrss/x.xml";
+    TInternetThread worker(window, Done, DownloadJob(plan, places));
     worker.Start();
     EXPECT_EQ(waitForMessage(30000), -1);
 }
