@@ -1,0 +1,79 @@
+#include "XmlTestSupport.h"
+#include "core/options/LocationSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace meltemix;
+
+namespace {
+
+TEST(LocationSearch, AddressEncodesTheTypedTextAsUtf8) {
+    struct Case {
+        const char* typed;
+        const char* query;
+    };
+    const Case cases[] = {
+        {"Ankara", "Ankara"},
+        {"34000", "34000"},
+        {"New York", "New%20York"},
+        {"İzmir", "%C4%B0zmir"},
+        {"Şanlıurfa", "%C5%9Eanl%C4%B1urfa"},
+        {"a&b=c#d", "a%26b%3Dc%23d"},
+        {"1+1/2?%", "1%2B1%2F2%3F%25"},
+        {"-._~", "-._~"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SearchAddress("http://127.0.0.1:8642", c.typed),
+                  std::string("http://127.0.0.1:8642/search/search?where=") + c.query)
+            << c.typed;
+}
+
+TEST(LocationSearch, AnswerGivesPlacesInTheServicesOrder) {
+    const std::string answer =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!--xoap-->\n<search ver=\"3.0\">"
+        "<loc id=\"USNY0996\" type=\"1\">New York, NY</loc>"
+        "<loc type=\"1\">Nowhere without a code</loc>"
+        "<loc id=\"\" type=\"1\">Empty code</loc>"
+        "<loc id=\"UKXX0085\" type=\"1\">  London, United Kingdom </loc>"
+        "<other id=\"XXXX0000\">not a place</other>"
+        "</search>";
+    const PlaceList places = ReadSearchAnswer(answer, test::DomFactory());
+    EXPECT_EQ(places, (PlaceList{{"New York, NY", "USNY0996"},
+                                 {"Empty code", ""},
+                                 {"London, United Kingdom", "UKXX0085"}}));
+}
+
+TEST(LocationSearch, TurkishNamesSurviveTheAnswersEncoding) {
+    const std::string windows1254 =
+        "<?xml version=\"1.0\" encoding=\"windows-1254\"?>"
+        "<search><loc id=\"TUXX0163\">\xDE" "anl\xFD" "urfa</loc></search>";
+    EXPECT_EQ(ReadSearchAnswer(windows1254, test::DomFactory()),
+              (PlaceList{{"Şanlıurfa", "TUXX0163"}}));
+
+    const std::string utf8WithMark = "\xEF\xBB\xBF<search><loc id=\"TUXX0176\">Iğdır</loc></search>";
+    EXPECT_EQ(ReadSearchAnswer(utf8WithMark, test::DomFactory()),
+              (PlaceList{{"Iğdır", "TUXX0176"}}));
+}
+
+TEST(LocationSearch, AnswersWithoutPlaces) {
+    const char* answers[] = {
+        "",
+        "<html><body>404 Not Found</body></html>",
+        "<search><loc id=\"TUXX0014\">Istanbul</loc>", // cut short
+        "<search ver=\"3.0\"></search>",
+        "<error><loc id=\"TUXX0014\">Istanbul</loc></error>",
+        "\x89PNG\r\n\x1a\n\x00garbage",
+    };
+    for (const char* answer : answers)
+        EXPECT_TRUE(ReadSearchAnswer(answer, test::DomFactory()).empty()) << answer;
+}
+
+TEST(LocationSearch, CountText) {
+    EXPECT_EQ(SearchCountText(0), "Herhangi bir yer bulunamadı.");
+    EXPECT_EQ(SearchCountText(1), "1 yer bulundu.");
+    EXPECT_EQ(SearchCountText(12), "12 yer bulundu.");
+}
+
+} // namespace
