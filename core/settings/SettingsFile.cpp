@@ -27,9 +27,10 @@ std::optional<std::int32_t> ParseSettingInteger(const std::string& text) {
     if (i == text.size())
         return std::nullopt;
 
-    // Hexadecimal covers the full 32 bits (colours such as $FFFFFFFF); decimal is signed.
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull
-                                           : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    // Hexadecimal covers the full 32 bits (colours such as $FFFFFFFF); decimal is signed. A
+    // negated number must fit the signed range whatever its base: -$FFFFFFFF is no 32-bit value.
+    const std::uint64_t limit =
+        negative ? 0x80000000ull : (base == 16 ? 0xFFFFFFFFull : 0x7FFFFFFFull);
     std::uint64_t value = 0;
     for (; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);

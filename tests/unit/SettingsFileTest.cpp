@@ -56,6 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerCase{"$ff", 255}, IntegerCase{"$FFFFFFFF", -1},
                     IntegerCase{"2147483647", 2147483647},
                     IntegerCase{"-2147483648", -2147483647 - 1},
+                    IntegerCase{"-$80000000", -2147483647 - 1}, IntegerCase{"-0x10", -16},
+                    IntegerCase{"-$FFFFFFFF", std::nullopt}, IntegerCase{"-0x80000001", std::nullopt},
                     // Not numbers: the caller's default applies.
                     IntegerCase{"", std::nullopt}, IntegerCase{"yes", std::nullopt},
                     IntegerCase{"7 ", std::nullopt}, IntegerCase{"12abc", std::nullopt},

@@ -1,0 +1,443 @@
+#include "core/app/MainController.h"
+
+#include "core/app/OnlineAnswers.h"
+#include "core/text/Decode.h"
+#include "core/text/PercentEncode.h"
+#include "core/text/TurkishOrder.h"
+#include "core/weather/DateTime.h"
+#include "core/weather/FeedParser.h"
+#include "core/weather/LocaleNames.h"
+#include "core/weather/ReportTexts.h"
+#include "core/weather/StatusTexts.h"
+
+#include <algorithm>
+
+namespace meltemix {
+namespace {
+
+constexpr int FadeStep = 18;
+constexpr int FadePause = 2;
+constexpr const char* UnitLetter = "c";
+
+int index(Download purpose) { return static_cast<int>(purpose); }
+
+} // namespace
+
+MainController::MainController(MainWindowHost& host, SettingsFile& settingsFile,
+                               const LocaleSource& locale, XmlDocumentFactory createDocument)
+    : host_(host), file_(settingsFile), locale_(locale),
+      createDocument_(std::move(createDocument)) {}
+
+// ---- creation and destruction
+
+void MainController::FormCreate() {
+    creating_ = true;
+    LoadLocaleNames(locale_, TurkishLcid);
+    formats_ = LoadLocaleFormats(locale_, TurkishLcid);
+    growth_ = 1.25f;
+    gridShown_ = false;
+    endpoints_ = ReadEndpoints(file_);
+    // Read before the rest of the settings; a change in the dialog counts from the next start.
+    // Without a maker's address there is nobody to ask.
+    host_.setVersionTimer(file_.readFlag(keys::CheckNewVersion) && !endpoints_.Maker.empty());
+    ClearReport(report_);
+    LoadSettings();
+    alpha_ = settings_.FadeEffect ? 0 : 255;
+    RebuildFace();
+    RefreshWeather();
+    applyTrayVisible();
+    checkTimerOn_ = settings_.AutoUpdate;
+    host_.setCheckTimer(checkTimerOn_, settings_.UpdatePeriod);
+    host_.setLoadedTimer(true);
+    host_.createOwnedWindows();
+    creating_ = false;
+}
+
+void MainController::LoadedTimerTimer() {
+    host_.setLoadedTimer(false);
+    ShowFaded();
+    if (settings_.FirstUsage)
+        host_.showTrayBalloon();
+}
+
+void MainController::FormClose() {
+    host_.hideInfoFaded();
+    HideFaded();
+}
+
+void MainController::FormDestroy() { SaveSettings(); }
+
+void MainController::SessionEnding() { SaveSettings(); }
+
+// ---- settings
+
+void MainController::LoadSettings() {
+    ::meltemix::LoadSettings(file_, settings_);
+    report_.CityName = settings_.CityName;
+    host_.moveWindow({settings_.Left, settings_.Top});
+    host_.setCheckTimer(checkTimerOn_, settings_.UpdatePeriod);
+    applyTrayVisible();
+    ApplyAlwaysOnTop();
+    if (host_.infoExists())
+        host_.setInfoTopMost(settings_.AlwaysTop);
+}
+
+void MainController::SaveSettings() {
+    const ScreenPoint position = host_.windowPosition();
+    settings_.Left = position.x;
+    settings_.Top = position.y;
+    settings_.CityName = report_.CityName;
+    const ScreenPoint info = host_.infoExists() ? host_.infoPosition() : ReadInfoPosition(file_);
+    ::meltemix::SaveSettings(file_, settings_, info);
+}
+
+void MainController::applyTrayVisible() {
+    // At start the shell may not be ready for the icon yet; the window must come up all the
+    // same, so the refusal is only passed on when the user changed the setting.
+    try {
+        host_.setTrayVisible(settings_.ShowTrayIcon);
+    } catch (...) {
+        if (!creating_)
+            throw;
+    }
+}
+
+// ---- the refresh cycle
+
+void MainController::RefreshWeather() {
+    if (workers_[index(Download::Feed)])
+        return;
+    state_ = cnConnecting;
+    RebuildFace();
+    const std::string address = endpoints_.Weather + "/forecastrss/" +
+                                PercentEncode(settings_.CityID) + "_" + UnitLetter + ".xml";
+    try {
+        host_.startDownload(Download::Feed, address);
+        workers_[index(Download::Feed)] = true;
+        startLookup(Download::Ip, endpoints_.IP + "/xml.aspx");
+    } catch (...) {
+        host_.freeDownload(Download::Feed);
+        workers_[index(Download::Feed)] = false;
+        state_ = cnError;
+    }
+}
+
+void MainController::startLookup(Download purpose, const std::string& address) {
+    if (workers_[index(purpose)])
+        return;
+    if (purpose == Download::Version)
+        host_.setVersionTimer(false);
+    try {
+        host_.startDownload(purpose, address);
+        workers_[index(purpose)] = true;
+    } catch (...) {
+        host_.freeDownload(purpose);
+        workers_[index(purpose)] = false;
+    }
+}
+
+void MainController::CheckTimerTimer() {
+    if (state_ != cnConnecting)
+        RefreshWeather();
+}
+
+void MainController::RefreshActionExecute() {
+    if (state_ == cnConnecting)
+        return;
+    StopAutoUpdate();
+    RefreshWeather();
+    ResumeAutoUpdate();
+}
+
+void MainController::SystemResumed() {
+    if (state_ != cnConnecting && !workers_[index(Download::Feed)])
+        RefreshWeather();
+}
+
+void MainController::OnDownloaded(Download purpose, int resultCode) {
+    const std::string bytes = host_.downloadedBytes(purpose);
+    host_.freeDownload(purpose);
+    workers_[index(purpose)] = false;
+    switch (purpose) {
+    case Download::Feed:
+        feedArrived(resultCode, bytes);
+        break;
+    case Download::Ip:
+        ipArrived(resultCode, bytes);
+        break;
+    case Download::Version:
+        versionArrived(resultCode, bytes);
+        break;
+    }
+}
+
+void MainController::feedArrived(int resultCode, const std::string& bytes) {
+    feedText_ = DecodeDocument(bytes);
+    if (resultCode != 0) {
+        state_ = cnNoConnection; // the previous report stays
+    } else {
+        if (!firstFeedShown_ && settings_.FadeEffect) {
+            while (growth_ < 4.0f) {
+                growth_ += 0.25f;
+                host_.paintSkinOnly(faceState());
+                host_.pause(FadePause);
+            }
+        } else {
+            growth_ = 4.0f;
+        }
+        firstFeedShown_ = true;
+        state_ = cnReady;
+        const std::string previousName = report_.CityName;
+        ClearReport(report_);
+        ParseFeed(report_, feedText_, createDocument_);
+        CheckDaysBehind(report_, feedText_);
+        // An answer without a place (an error page) must not wipe the name the user chose.
+        if (report_.CityName.empty())
+            report_.CityName = previousName;
+        gridShown_ = true;
+        const SystemTime now = host_.localNow();
+        dateText_ = DateText(state_, EncodeDateTime(now).value_or(0.0));
+        hijriText_ = HijriText(state_, now);
+    }
+    RebuildFace();
+    host_.repaintInfo(infoText_, infoHeight_);
+    if (settings_.ShowInfoText && host_.windowVisible())
+        host_.showInfoFaded();
+    host_.setTrayHint(TrayHintText(state_, report_));
+}
+
+void MainController::ipArrived(int resultCode, const std::string& bytes) {
+    if (resultCode == 0) {
+        const auto address = ReadPublicIp(bytes, createDocument_);
+        if (address && !address->empty())
+            publicIp_ = *address;
+    }
+    infoText_ = InfoText();
+    host_.repaintInfo(infoText_, infoHeight_);
+}
+
+void MainController::VersionTimerTimer() {
+    startLookup(Download::Version, endpoints_.Maker + "/version.asp?fmt=xml");
+}
+
+void MainController::versionArrived(int resultCode, const std::string& bytes) {
+    if (resultCode != 0)
+        return;
+    if (const auto newest = ReadNewestVersion(bytes, createDocument_))
+        newestVersion_ = *newest;
+    if (newestVersion_.empty() || !IsNewerVersion(newestVersion_))
+        return;
+    if (host_.askYesNo(NewVersionQuestion(newestVersion_)))
+        host_.openAddress(endpoints_.Maker + "/downloads.asp#meltemix");
+}
+
+// ---- texts
+
+std::string MainController::StatusText() const {
+    return ::meltemix::StatusText(state_, report_.CityName);
+}
+
+std::string MainController::IpText() const {
+    return ::meltemix::IpText(state_, report_.CityName, publicIp_);
+}
+
+std::string MainController::InfoText() const {
+    return ::meltemix::InfoText(report_, settings_, formats_, dateText_, hijriText_, IpText());
+}
+
+// ---- painting and showing
+
+FaceState MainController::faceState() const {
+    FaceState face;
+    face.report = &report_;
+    face.settings = &settings_;
+    face.state = state_;
+    face.statusText = StatusText();
+    face.tempText = report_.Temperature.empty() ? std::string() : TempText(report_);
+    face.infoText = infoText_;
+    face.active = active_;
+    face.gridShown = gridShown_;
+    face.trayVisible = host_.trayVisible();
+    face.growth = growth_;
+    face.alpha = alpha_;
+    face.now = host_.localNow();
+    return face;
+}
+
+void MainController::RebuildFace() {
+    const ControlStates controls = UpdateControlStates();
+    infoText_ = InfoText();
+    FaceState face = faceState();
+    face.controls = controls;
+    infoHeight_ = host_.paintFace(face);
+}
+
+ControlStates MainController::UpdateControlStates() {
+    const bool idle = state_ != cnConnecting;
+    const bool tray = host_.trayVisible();
+    ControlStates c;
+    c.exitBtnEnabled = c.exitBtnVisible = active_ && idle;
+    c.optionsBtnEnabled = c.optionsBtnVisible = active_ && idle;
+    c.hideBtnEnabled = active_ && idle;
+    c.hideBtnVisible = tray && idle;
+    c.commandsEnabled = idle;
+    c.hideActionEnabled = tray && idle;
+    host_.applyControlStates(c);
+    return c;
+}
+
+void MainController::fadeTo(std::uint8_t target) {
+    while (alpha_ != target) {
+        const int next = alpha_ < target ? alpha_ + FadeStep : alpha_ - FadeStep;
+        const bool last = alpha_ < target ? next >= target : next <= target;
+        alpha_ = last ? target : static_cast<std::uint8_t>(next);
+        host_.handOver(alpha_);
+        if (!last)
+            host_.pause(FadePause);
+    }
+}
+
+void MainController::ShowFaded() {
+    host_.showWindow();
+    if (settings_.FadeEffect) {
+        fadeTo(255);
+    } else {
+        alpha_ = 255;
+        host_.handOver(alpha_);
+    }
+}
+
+void MainController::HideFaded() {
+    if (settings_.FadeEffect)
+        fadeTo(0);
+    host_.hideWindow();
+}
+
+void MainController::StopAutoUpdate() {
+    checkTimerOn_ = false;
+    host_.setCheckTimer(false, settings_.UpdatePeriod);
+}
+
+void MainController::ResumeAutoUpdate() {
+    checkTimerOn_ = settings_.AutoUpdate;
+    host_.setCheckTimer(checkTimerOn_, settings_.UpdatePeriod);
+}
+
+void MainController::ApplyAlwaysOnTop() { host_.setTopMost(settings_.AlwaysTop); }
+
+// ---- commands
+
+void MainController::ExitActionExecute() { host_.closeWindow(); }
+
+void MainController::ShowInfoActionExecute() { SetInfoVisible(!settings_.ShowInfoText); }
+
+void MainController::SetInfoVisible(bool visible) {
+    settings_.ShowInfoText = visible;
+    if (visible)
+        host_.showInfoFaded();
+    else
+        host_.hideInfoFaded();
+    file_.writeFlag(keys::ShowInfoText, visible);
+    file_.flush();
+}
+
+void MainController::HideActionExecute() {
+    HideFaded();
+    host_.hideInfoFaded();
+}
+
+void MainController::ShowActionExecute() {
+    host_.bringToForeground();
+    ShowFaded();
+    if (settings_.ShowInfoText)
+        host_.showInfoFaded();
+}
+
+void MainController::AboutActionExecute() { host_.showAbout(); }
+
+void MainController::OpenOptions(int page) {
+    StopAutoUpdate();
+    try {
+        SaveSettings();
+        const auto outcome = host_.runOptions(page);
+        if (outcome.ok) {
+            LoadSettings();
+            if (outcome.placeChanged)
+                RefreshWeather();
+            else
+                RebuildFace();
+            host_.repaintInfo(InfoText(), infoHeight_);
+            if (settings_.ShowInfoText)
+                host_.showInfoFaded();
+            else
+                host_.hideInfoFaded();
+        }
+    } catch (...) {
+        ResumeAutoUpdate();
+        throw;
+    }
+    ResumeAutoUpdate();
+}
+
+std::vector<std::string> MainController::FavoriteCaptions() {
+    std::vector<std::string> lines = file_.readSectionValues(sections::Favorites);
+    std::stable_sort(lines.begin(), lines.end(), TurkishLessIgnoringCase);
+    std::vector<std::string> captions;
+    for (const std::string& line : lines)
+        captions.push_back(line.substr(0, line.find('=')));
+    return captions;
+}
+
+void MainController::SelectFavorite(const std::string& caption) {
+    if (state_ == cnConnecting)
+        return;
+    const std::string code = file_.readText(sections::Favorites, caption, "");
+    if (code.empty())
+        return;
+    settings_.CityID = code;
+    RefreshWeather();
+}
+
+// ---- window events
+
+void MainController::FormMouseDown(bool leftButton) {
+    if (host_.infoExists()) {
+        const ScreenPoint info = host_.infoPosition(), main = host_.windowPosition();
+        infoOffset_ = {info.x - main.x, info.y - main.y};
+    }
+    if (!active_) {
+        active_ = true;
+        ApplyAlwaysOnTop();
+        RebuildFace();
+    }
+    if (leftButton) {
+        host_.dragWindow();
+        const ScreenPoint position = host_.windowPosition();
+        settings_.Left = position.x;
+        settings_.Top = position.y;
+        RebuildFace();
+    }
+}
+
+void MainController::FormMove() {
+    if (!host_.infoExists())
+        return;
+    const ScreenPoint main = host_.windowPosition();
+    host_.moveInfo({main.x + infoOffset_.x, main.y + infoOffset_.y});
+}
+
+void MainController::ApplicationDeactivated() {
+    active_ = false;
+    RebuildFace();
+}
+
+void MainController::ShowInstance() {
+    host_.restoreApplication();
+    if (host_.windowVisible())
+        return;
+    ShowFaded();
+    if (settings_.ShowInfoText)
+        host_.showInfoFaded();
+}
+
+} // namespace meltemix

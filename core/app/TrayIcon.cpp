@@ -1,0 +1,221 @@
+#include "core/app/TrayIcon.h"
+
+#include "core/text/Utf8.h"
+
+#include <stdexcept>
+
+namespace meltemix {
+namespace {
+// The shell's buffers, less their terminating zero.
+constexpr std::size_t TipUnits = 127, InfoUnits = 255, InfoTitleUnits = 63;
+} // namespace
+
+TCustomTrayIcon::TCustomTrayIcon(TrayShell& shell, std::uintptr_t applicationIcon,
+                                 const std::string& applicationTitle)
+    : shell_(shell), applicationIcon_(applicationIcon) {
+    shell_.setAnimationTimer(false, animateInterval_);
+    record_.tip = TruncateUtf16Units(applicationTitle, TipUnits);
+    if (!record_.tip.empty())
+        record_.flags |= NotifyRecord::Tip;
+    updateIcon();
+}
+
+TCustomTrayIcon::~TCustomTrayIcon() {
+    refresh(NotifyCommand::Delete);
+    shell_.setAnimationTimer(false, animateInterval_);
+}
+
+bool TCustomTrayIcon::refresh(NotifyCommand command) { return shell_.notify(command, record_); }
+
+void TCustomTrayIcon::updateIcon() {
+    record_.icon = current_;
+    if (visible_)
+        refresh(NotifyCommand::Modify);
+}
+
+void TCustomTrayIcon::resetCurrentIcon() {
+    current_ = icon_ ? icon_ : applicationIcon_;
+    updateIcon();
+}
+
+void TCustomTrayIcon::SetVisible(bool visible) {
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (!animate_ || !current_) {
+        // The add or delete below carries the icon; a modify before it would only fail.
+        current_ = icon_ ? icon_ : applicationIcon_;
+        record_.icon = current_;
+    }
+    if (visible) {
+        if (!refresh(NotifyCommand::Add)) {
+            visible_ = false;
+            throw std::runtime_error("Cannot create shell notification icon");
+        }
+    } else if (!refresh(NotifyCommand::Delete)) {
+        throw std::runtime_error("Cannot remove shell notification icon");
+    }
+    if (animate_) {
+        timerOn_ = visible_;
+        shell_.setAnimationTimer(timerOn_, animateInterval_);
+    }
+}
+
+void TCustomTrayIcon::SetIcon(std::uintptr_t icon) {
+    icon_ = icon;
+    current_ = icon;
+    updateIcon();
+}
+
+void TCustomTrayIcon::SetIcons(std::vector<std::uintptr_t> icons) {
+    icons_ = std::move(icons);
+    if (icons_.empty())
+        resetCurrentIcon();
+}
+
+void TCustomTrayIcon::SetIconIndex(int index) {
+    if (index == iconIndex_)
+        return;
+    iconIndex_ = index;
+    if (index >= 0 && index < static_cast<int>(icons_.size()))
+        current_ = icons_[static_cast<std::size_t>(index)];
+    updateIcon();
+}
+
+void TCustomTrayIcon::SetAnimate(bool animate) {
+    if (animate == animate_)
+        return;
+    animate_ = animate;
+    if (!icons_.empty() && visible_) {
+        timerOn_ = animate;
+        shell_.setAnimationTimer(timerOn_, animateInterval_);
+    }
+    if (!animate && current_)
+        icon_ = current_;
+}
+
+void TCustomTrayIcon::SetAnimateInterval(std::uint32_t milliseconds) {
+    animateInterval_ = milliseconds;
+    shell_.setAnimationTimer(timerOn_, animateInterval_);
+}
+
+void TCustomTrayIcon::SetHint(const std::string& hint) {
+    if (hint == hint_)
+        return;
+    hint_ = hint;
+    record_.tip = TruncateUtf16Units(hint, TipUnits);
+    if (hint.empty())
+        record_.flags &= ~NotifyRecord::Tip;
+    else
+        record_.flags |= NotifyRecord::Tip;
+    updateIcon();
+}
+
+void TCustomTrayIcon::SetBalloonHint(const std::string& text) {
+    if (text == balloonHint_)
+        return;
+    balloonHint_ = text;
+    record_.info = TruncateUtf16Units(text, InfoUnits);
+    refresh(NotifyCommand::Modify);
+}
+
+void TCustomTrayIcon::SetBalloonTitle(const std::string& title) {
+    if (title == balloonTitle_)
+        return;
+    balloonTitle_ = title;
+    record_.infoTitle = TruncateUtf16Units(title, InfoTitleUnits);
+    refresh(NotifyCommand::Modify);
+}
+
+void TCustomTrayIcon::ShowBalloonHint() {
+    record_.flags |= NotifyRecord::Info;
+    record_.infoFlags = balloonFlags_;
+    refresh(NotifyCommand::Modify);
+}
+
+TShiftState TCustomTrayIcon::shiftWith(TMouseButton button) const {
+    TShiftState state = shell_.keyState();
+    state.left = button == TMouseButton::mbLeft;
+    state.right = button == TMouseButton::mbRight;
+    state.middle = button == TMouseButton::mbMiddle;
+    return state;
+}
+
+void TCustomTrayIcon::WindowProc(std::uint32_t mouseMessage) {
+    int x = 0, y = 0;
+    shell_.cursorPos(x, y);
+    auto down = [&](TMouseButton b) {
+        if (OnMouseDown)
+            OnMouseDown(b, shiftWith(b), x, y);
+    };
+    auto up = [&](TMouseButton b) {
+        if (OnMouseUp)
+            OnMouseUp(b, shiftWith(b), x, y);
+    };
+    switch (mouseMessage) {
+    case TrayMouse::Move:
+        if (OnMouseMove)
+            OnMouseMove(shell_.keyState(), x, y);
+        break;
+    case TrayMouse::LeftDown:
+        down(TMouseButton::mbLeft);
+        clicked_ = true;
+        break;
+    case TrayMouse::LeftUp:
+        if (clicked_ && OnClick) {
+            OnClick();
+            clicked_ = false;
+        }
+        up(TMouseButton::mbLeft);
+        break;
+    case TrayMouse::RightDown:
+        down(TMouseButton::mbRight);
+        break;
+    case TrayMouse::RightUp:
+        up(TMouseButton::mbRight);
+        if (popupMenu_)
+            shell_.popupMenu(x, y);
+        break;
+    case TrayMouse::MiddleDown:
+        down(TMouseButton::mbMiddle);
+        break;
+    case TrayMouse::MiddleUp:
+        up(TMouseButton::mbMiddle);
+        break;
+    case TrayMouse::LeftDouble:
+    case TrayMouse::RightDouble:
+    case TrayMouse::MiddleDouble:
+        if (OnDblClick)
+            OnDblClick();
+        break;
+    case TrayMouse::BalloonHide:
+    case TrayMouse::BalloonTimeout:
+        record_.flags &= ~NotifyRecord::Info;
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomTrayIcon::AnimationTick() {
+    if (OnAnimate)
+        OnAnimate();
+    if (!icons_.empty() && iconIndex_ < static_cast<int>(icons_.size()) - 1)
+        SetIconIndex(iconIndex_ + 1);
+    else
+        SetIconIndex(0);
+    updateIcon();
+}
+
+void TCustomTrayIcon::TaskbarCreated() {
+    // The new notification area is empty: an icon the user wants must be added again, or it
+    // stays missing until the program restarts. The balloon is not shown a second time.
+    if (!visible_)
+        return;
+    record_.flags &= ~NotifyRecord::Info;
+    refresh(NotifyCommand::Add);
+}
+
+void TCustomTrayIcon::SessionEnding() { refresh(NotifyCommand::Delete); }
+
+} // namespace meltemix

@@ -1,0 +1,157 @@
+#include "native/fakes/RecordingMainHost.h"
+
+namespace meltemix {
+
+const char* PurposeName(Download purpose) {
+    switch (purpose) {
+    case Download::Feed: return "Feed";
+    case Download::Ip: return "Ip";
+    case Download::Version: return "Version";
+    }
+    return "?";
+}
+
+std::vector<std::string> RecordingMainHost::calls(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& line : log)
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            found.push_back(line);
+    return found;
+}
+
+void RecordingMainHost::setCheckTimer(bool enabled, std::uint32_t intervalMs) {
+    checkTimer = enabled;
+    checkInterval = intervalMs;
+    log.push_back("setCheckTimer " + std::to_string(enabled) + " " + std::to_string(intervalMs));
+}
+
+void RecordingMainHost::setVersionTimer(bool enabled) {
+    versionTimer = enabled;
+    log.push_back("setVersionTimer " + std::to_string(enabled));
+}
+
+void RecordingMainHost::setLoadedTimer(bool enabled) {
+    loadedTimer = enabled;
+    log.push_back("setLoadedTimer " + std::to_string(enabled));
+}
+
+void RecordingMainHost::startDownload(Download purpose, const std::string& address) {
+    log.push_back(std::string("startDownload ") + PurposeName(purpose) + " " + address);
+    if (startRefuses && (!refuseOnlyPurpose || purpose == refusedPurpose))
+        throw std::runtime_error("no thread");
+}
+
+std::string RecordingMainHost::downloadedBytes(Download purpose) {
+    log.push_back(std::string("downloadedBytes ") + PurposeName(purpose));
+    return bytes[purpose];
+}
+
+void RecordingMainHost::freeDownload(Download purpose) {
+    log.push_back(std::string("freeDownload ") + PurposeName(purpose));
+}
+
+void RecordingMainHost::moveWindow(ScreenPoint p) {
+    position = p;
+    log.push_back("moveWindow " + std::to_string(p.x) + "," + std::to_string(p.y));
+}
+
+void RecordingMainHost::showWindow() {
+    visible = true;
+    log.push_back("showWindow");
+}
+
+void RecordingMainHost::hideWindow() {
+    visible = false;
+    log.push_back("hideWindow");
+}
+
+void RecordingMainHost::setTopMost(bool on) {
+    topMost = on;
+    log.push_back("setTopMost " + std::to_string(on));
+}
+
+void RecordingMainHost::dragWindow() {
+    position = dragTo;
+    log.push_back("dragWindow");
+}
+
+int RecordingMainHost::paintFace(const FaceState& face) {
+    lastFace = face;
+    log.push_back("paintFace " + face.statusText);
+    return infoTextHeight;
+}
+
+void RecordingMainHost::paintSkinOnly(const FaceState& face) {
+    log.push_back("paintSkinOnly " + std::to_string(face.growth));
+}
+
+void RecordingMainHost::handOver(std::uint8_t alpha) {
+    log.push_back("handOver " + std::to_string(alpha));
+}
+
+void RecordingMainHost::pause(int milliseconds) {
+    log.push_back("pause " + std::to_string(milliseconds));
+}
+
+void RecordingMainHost::createOwnedWindows() {
+    infoCreated = true;
+    log.push_back("createOwnedWindows");
+}
+
+void RecordingMainHost::moveInfo(ScreenPoint p) {
+    info = p;
+    log.push_back("moveInfo " + std::to_string(p.x) + "," + std::to_string(p.y));
+}
+
+void RecordingMainHost::showInfoFaded() {
+    infoShown = true;
+    log.push_back("showInfoFaded");
+}
+
+void RecordingMainHost::hideInfoFaded() {
+    infoShown = false;
+    log.push_back("hideInfoFaded");
+}
+
+void RecordingMainHost::repaintInfo(const std::string& infoText, int textHeight) {
+    lastInfoText = infoText;
+    lastInfoHeight = textHeight;
+    log.push_back("repaintInfo");
+}
+
+void RecordingMainHost::setInfoTopMost(bool on) {
+    log.push_back("setInfoTopMost " + std::to_string(on));
+}
+
+void RecordingMainHost::setTrayVisible(bool on) {
+    log.push_back("setTrayVisible " + std::to_string(on));
+    if (on != tray && trayRefuses)
+        throw std::runtime_error(on ? "Cannot create shell notification icon"
+                                    : "Cannot remove shell notification icon");
+    tray = on;
+}
+
+void RecordingMainHost::setTrayHint(const std::string& hint) {
+    trayHint = hint;
+    log.push_back("setTrayHint " + hint);
+}
+
+bool RecordingMainHost::askYesNo(const std::string& question) {
+    log.push_back("askYesNo " + question);
+    return yes;
+}
+
+void RecordingMainHost::openAddress(const std::string& address) {
+    log.push_back("openAddress " + address);
+}
+
+MainWindowHost::OptionsOutcome RecordingMainHost::runOptions(int page) {
+    log.push_back("runOptions " + std::to_string(page));
+    if (optionsRaises)
+        throw std::runtime_error("Unable to write to .\\Options.ini");
+    if (duringOptions)
+        duringOptions();
+    return options;
+}
+
+} // namespace meltemix

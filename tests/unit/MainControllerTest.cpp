@@ -1,0 +1,433 @@
+// The main window's rules, played against a recording host.
+#include "core/app/MainController.h"
+#include "core/app/OnlineAnswers.h"
+#include "core/text/TurkishOrder.h"
+#include "core/weather/TurkishLocale.h"
+#include "native/fakes/MemoryProfileStore.h"
+#include "native/fakes/RecordingMainHost.h"
+#include "XmlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace meltemix;
+
+namespace {
+
+class MainControllerTest : public testing::Test {
+protected:
+    MainControllerTest() {
+        host.now.wYear = 2026;
+        host.now.wMonth = 12;
+        host.now.wDay = 7;
+        host.now.wHour = 9;
+        host.now.wDayOfWeek = 1;
+        store.writeText("Endpoints", "Weather", "http://w");
+        store.writeText("Endpoints", "IP", "http://ip");
+        store.writeText("Endpoints", "Maker", "http://maker");
+    }
+
+    void create() {
+        controller.FormCreate();
+        host.log.clear();
+    }
+    // The feed worker finishes with `bytes` and result `code`.
+    void arrive(Download purpose, int code, const std::string& bytes) {
+        host.bytes[purpose] = bytes;
+        controller.OnDownloaded(purpose, code);
+    }
+    void feedArrives() { arrive(Download::Feed, 0, test::ReadTestData("istanbul.xml")); }
+
+    MemoryProfileStore store;
+    SettingsFile file{store};
+    TurkishLocaleSource locale;
+    RecordingMainHost host;
+    MainController controller{host, file, locale, test::DomFactory()};
+};
+
+TEST_F(MainControllerTest, CreationStartsTheFirstRequestBeforeTheWindowShows) {
+    controller.FormCreate();
+    EXPECT_EQ(host.calls("startDownload"),
+              (std::vector<std::string>{"startDownload Feed http://w/forecastrss/TUXX0014_c.xml",
+                                        "startDownload Ip http://ip/xml.aspx"}));
+    EXPECT_EQ(controller.state(), cnConnecting);
+    EXPECT_EQ(controller.alpha(), 0); // faded in by LoadedTimer
+    EXPECT_FALSE(host.visible);
+    EXPECT_TRUE(host.versionTimer);
+    EXPECT_TRUE(host.checkTimer);
+    EXPECT_EQ(host.checkInterval, 900000u);
+    EXPECT_TRUE(host.loadedTimer);
+    EXPECT_TRUE(host.tray);
+    EXPECT_EQ(host.log.back(), "createOwnedWindows");
+    EXPECT_EQ(host.position.x, 300);
+
+    host.log.clear();
+    controller.LoadedTimerTimer();
+    EXPECT_EQ(host.log.front(), "setLoadedTimer 0");
+    EXPECT_EQ(host.count("handOver"), 15);
+    EXPECT_EQ(host.log.back(), "showTrayBalloon"); // first run only
+}
+
+TEST_F(MainControllerTest, CreationReadsVersionCheckAndEndpointsFromTheFile) {
+    store.writeText("General", "CheckNewVersion", "0");
+    store.writeText("General", "FadeEffect", "0");
+    store.writeText("General", "UpdatePeriod", "9");
+    store.writeText("General", "FirstUsage", "0");
+    store.writeText("Location", "CityID", "TU X#1");
+    controller.FormCreate();
+    EXPECT_FALSE(host.versionTimer);
+    EXPECT_EQ(controller.alpha(), 255);
+    EXPECT_EQ(host.checkInterval, 300000u);
+    // A stored code cannot break or redirect the request.
+    EXPECT_EQ(host.calls("startDownload Feed")[0],
+              "startDownload Feed http://w/forecastrss/TU%20X%231_c.xml");
+    controller.LoadedTimerTimer();
+    EXPECT_EQ(host.count("showTrayBalloon"), 0);
+}
+
+TEST_F(MainControllerTest, WithoutAMakerAddressThereIsNoVersionCheck) {
+    store.writeText("Endpoints", "Maker", "");
+    // The compiled default may be empty; an empty section value falls back to it.
+    controller.FormCreate();
+    EXPECT_EQ(host.versionTimer, !controller.endpoints().Maker.empty());
+}
+
+TEST_F(MainControllerTest, ARefreshNeverOverlapsTheOneUnderWay) {
+    create();
+    controller.RefreshWeather();
+    controller.CheckTimerTimer();
+    controller.RefreshActionExecute();
+    EXPECT_EQ(host.count("startDownload"), 0);
+
+    feedArrives();
+    host.log.clear();
+    controller.RefreshActionExecute();
+    // The countdown starts anew around a manual refresh.
+    EXPECT_EQ(host.log.front(), "setCheckTimer 0 900000");
+    EXPECT_EQ(host.count("startDownload Feed"), 1);
+    EXPECT_EQ(host.log.back(), "setCheckTimer 1 900000");
+    // The IP lookup of the first refresh is still pending: no second one.
+    EXPECT_EQ(host.count("startDownload Ip"), 0);
+}
+
+TEST_F(MainControllerTest, AWorkerThatCannotStartIsAnError) {
+    create();
+    feedArrives();
+    host.startRefuses = true;
+    host.log.clear();
+    controller.RefreshActionExecute();
+    EXPECT_EQ(controller.state(), cnError);
+    EXPECT_EQ(host.count("freeDownload Feed"), 1);
+    EXPECT_EQ(host.count("startDownload Ip"), 0);
+    controller.RebuildFace();
+    EXPECT_EQ(host.lastFace.statusText, "Hata: İstisnai durum oluştu.");
+
+    // An IP worker that cannot start is simply not there.
+    host.refuseOnlyPurpose = true;
+    host.refusedPurpose = Download::Ip;
+    arrive(Download::Ip, -1, "");
+    controller.RefreshActionExecute();
+    EXPECT_EQ(controller.state(), cnConnecting);
+    EXPECT_EQ(host.count("freeDownload Ip"), 2);
+}
+
+TEST_F(MainControllerTest, TheFirstReportUnrollsThePanel) {
+    create();
+    feedArrives();
+    const auto steps = host.calls("paintSkinOnly");
+    ASSERT_EQ(steps.size(), 11u);
+    EXPECT_EQ(steps.front(), "paintSkinOnly " + std::to_string(1.5f));
+    EXPECT_EQ(steps.back(), "paintSkinOnly " + std::to_string(4.0f));
+    EXPECT_EQ(host.count("pause 2"), 11);
+    EXPECT_EQ(controller.state(), cnReady);
+    EXPECT_EQ(controller.report().Temperature, "11");
+    EXPECT_EQ(host.lastFace.statusText, "Istanbul");
+    EXPECT_EQ(host.lastFace.tempText, "11°");
+    EXPECT_TRUE(host.lastFace.gridShown);
+    EXPECT_EQ(host.trayHint, "Istanbul, Yağışlı, 11° - Meltemix!");
+    EXPECT_EQ(host.lastInfoHeight, 13);
+
+    host.log.clear();
+    controller.RefreshWeather();
+    feedArrives();
+    EXPECT_EQ(host.count("paintSkinOnly"), 0); // only the first time
+}
+
+TEST_F(MainControllerTest, WithoutFadeThePanelIsFullAtOnce) {
+    store.writeText("General", "FadeEffect", "0");
+    create();
+    feedArrives();
+    EXPECT_EQ(host.count("paintSkinOnly"), 0);
+    EXPECT_EQ(controller.growth(), 4.0f);
+}
+
+TEST_F(MainControllerTest, AFailedFeedKeepsTheOldWeather) {
+    create();
+    feedArrives();
+    controller.RefreshWeather();
+    arrive(Download::Feed, -1, "");
+    EXPECT_EQ(controller.state(), cnNoConnection);
+    EXPECT_EQ(controller.report().Temperature, "11");
+    EXPECT_EQ(host.lastFace.statusText, "Bağlantı yok");
+    EXPECT_EQ(host.trayHint, "Meltemix! - Bağlantı yok");
+    EXPECT_EQ(controller.IpText(), "Bağlantı yok");
+}
+
+TEST_F(MainControllerTest, AnErrorPageEmptiesTheReportButKeepsThePlace) {
+    create();
+    arrive(Download::Feed, 0, "<html><body>404</body></html>");
+    EXPECT_EQ(controller.state(), cnReady);
+    EXPECT_EQ(controller.report().Temperature, "");
+    EXPECT_EQ(host.lastFace.statusText, "Istanbul");
+    controller.FormDestroy();
+    EXPECT_EQ(store.readText("Location", "CityName", "?"), "Istanbul");
+}
+
+TEST_F(MainControllerTest, TheInfoWindowFollowsAReportWhenWanted) {
+    create();
+    host.visible = true;
+    feedArrives();
+    EXPECT_TRUE(host.infoShown);
+
+    store.writeText("Appearance", "ShowInfoText", "0");
+    controller.LoadSettings();
+    host.infoShown = false;
+    controller.RefreshWeather();
+    feedArrives();
+    EXPECT_FALSE(host.infoShown);
+}
+
+TEST_F(MainControllerTest, ControlStatesFollowActivityConnectionAndTray) {
+    create(); // connecting, tray shown, not active
+    ControlStates c = controller.UpdateControlStates();
+    EXPECT_FALSE(c.exitBtnVisible || c.optionsBtnVisible || c.hideBtnVisible);
+    EXPECT_FALSE(c.commandsEnabled || c.hideActionEnabled);
+
+    feedArrives();
+    c = controller.UpdateControlStates();
+    EXPECT_FALSE(c.exitBtnVisible);
+    EXPECT_TRUE(c.hideBtnVisible); // with the tray, though not active
+    EXPECT_FALSE(c.hideBtnEnabled);
+    EXPECT_TRUE(c.commandsEnabled && c.hideActionEnabled);
+
+    controller.FormMouseDown(false);
+    c = host.controls;
+    EXPECT_TRUE(c.exitBtnVisible && c.exitBtnEnabled && c.optionsBtnVisible && c.hideBtnEnabled);
+
+    host.tray = false;
+    c = controller.UpdateControlStates();
+    EXPECT_FALSE(c.hideBtnVisible || c.hideActionEnabled);
+    EXPECT_TRUE(c.hideBtnEnabled); // enabled but not shown: the table says so
+
+    controller.ApplicationDeactivated();
+    EXPECT_FALSE(host.controls.exitBtnVisible);
+}
+
+TEST_F(MainControllerTest, DraggingRecordsThePositionAndTheInfoWindowFollows) {
+    create();
+    host.position = {100, 100};
+    host.info = {150, 300};
+    host.dragTo = {400, 50};
+    controller.FormMouseDown(true);
+    EXPECT_EQ(controller.settings().Left, 400);
+    controller.FormMove();
+    EXPECT_EQ(host.info.x, 450);
+    EXPECT_EQ(host.info.y, 250);
+    EXPECT_TRUE(controller.active());
+    EXPECT_EQ(host.count("setTopMost 0"), 1);
+}
+
+TEST_F(MainControllerTest, FavouritesAreSortedIgnoringCaseTheTurkishWay) {
+    create();
+    EXPECT_TRUE(controller.FavoriteCaptions().empty());
+    store.writeText("Favorites", "zonguldak", "TUXX0001");
+    store.writeText("Favorites", "Çorum", "TUXX0002");
+    store.writeText("Favorites", "ankara", "TUXX0003");
+    store.writeText("Favorites", "Berlin", "GMXX0007");
+    store.writeText("Favorites", "cizre", "TUXX0004");
+    store.writeText("Favorites", "Empty", "");
+    EXPECT_EQ(controller.FavoriteCaptions(),
+              (std::vector<std::string>{"ankara", "Berlin", "cizre", "Çorum", "Empty",
+                                        "zonguldak"}));
+
+    controller.SelectFavorite("Berlin"); // still connecting
+    EXPECT_EQ(host.count("startDownload"), 0);
+    feedArrives();
+    controller.SelectFavorite("Empty");
+    controller.SelectFavorite("Nowhere");
+    EXPECT_EQ(host.count("startDownload"), 0);
+    controller.SelectFavorite("Berlin");
+    EXPECT_EQ(host.calls("startDownload Feed")[0],
+              "startDownload Feed http://w/forecastrss/GMXX0007_c.xml");
+}
+
+TEST_F(MainControllerTest, TheOptionsDialogRunsWithTheTimerStopped) {
+    create();
+    feedArrives();
+    host.log.clear();
+    controller.OptionsActionExecute(); // cancelled
+    EXPECT_EQ(host.log.front(), "setCheckTimer 0 900000");
+    EXPECT_EQ(host.count("runOptions -1"), 1);
+    EXPECT_EQ(host.count("paintFace"), 0); // nothing reloaded
+    EXPECT_EQ(host.log.back(), "setCheckTimer 1 900000");
+    EXPECT_EQ(store.readText("General", "FirstUsage", ""), "0"); // saved before it opened
+
+    host.options = {true, true};
+    host.duringOptions = [&] { store.writeText("Location", "CityID", "TUXX0002"); };
+    host.log.clear();
+    controller.AddLocActionExecute();
+    EXPECT_EQ(host.count("runOptions 2"), 1);
+    EXPECT_EQ(host.calls("startDownload Feed")[0],
+              "startDownload Feed http://w/forecastrss/TUXX0002_c.xml");
+    EXPECT_EQ(host.count("showInfoFaded"), 1);
+
+    host.optionsRaises = true;
+    host.log.clear();
+    EXPECT_THROW(controller.OptionsActionExecute(), std::runtime_error);
+    EXPECT_EQ(host.log.back(), "setCheckTimer 1 900000"); // resumed after the error too
+}
+
+TEST_F(MainControllerTest, ANewerVersionIsOfferedOnce) {
+    create();
+    controller.VersionTimerTimer();
+    EXPECT_FALSE(host.versionTimer);
+    EXPECT_EQ(host.calls("startDownload Version")[0],
+              "startDownload Version http://maker/version.asp?fmt=xml");
+    controller.VersionTimerTimer(); // still under way
+    EXPECT_EQ(host.count("startDownload Version"), 1);
+
+    host.yes = true;
+    arrive(Download::Version, 0, "<?xml version=\"1.0\"?><version><meltemix>1.01</meltemix></version>");
+    EXPECT_EQ(host.calls("askYesNo")[0],
+              "askYesNo Meltemix! nın 1.01 sürümü çıkmış! İndirmek ister misiniz?");
+    EXPECT_EQ(host.calls("openAddress")[0], "openAddress http://maker/downloads.asp#meltemix");
+
+    host.log.clear();
+    arrive(Download::Version, 0, "<version><meltemix>1.00</meltemix></version>");
+    arrive(Download::Version, -1, "<version><meltemix>9</meltemix></version>");
+    EXPECT_EQ(host.count("askYesNo"), 0);
+}
+
+TEST_F(MainControllerTest, ThePublicAddressSurvivesFailedLookups) {
+    create();
+    feedArrives();
+    host.log.clear();
+    arrive(Download::Ip, 0, "\xEF\xBB\xBF<?xml version=\"1.0\"?><data><ip>203.0.113.42</ip></data>");
+    EXPECT_EQ(controller.publicIp(), "203.0.113.42");
+    EXPECT_NE(host.lastInfoText.find("IP: 203.0.113.42"), std::string::npos);
+    arrive(Download::Ip, -1, "");
+    arrive(Download::Ip, 0, "garbage");
+    arrive(Download::Ip, 0, "<data><ip></ip></data>");
+    EXPECT_EQ(controller.publicIp(), "203.0.113.42");
+    EXPECT_EQ(host.count("repaintInfo"), 4); // after every lookup
+}
+
+TEST_F(MainControllerTest, HidingAndShowingFadeTheWindow) {
+    create();
+    controller.LoadedTimerTimer();
+    host.log.clear();
+    controller.HideActionExecute();
+    auto fades = host.calls("handOver");
+    ASSERT_EQ(fades.size(), 15u);
+    EXPECT_EQ(fades.front(), "handOver 237");
+    EXPECT_EQ(fades.back(), "handOver 0");
+    EXPECT_EQ(host.count("hideInfoFaded"), 1);
+
+    // FadeEffect switched off while hidden: shown at full opacity at once.
+    store.writeText("General", "FadeEffect", "0");
+    controller.LoadSettings();
+    host.log.clear();
+    controller.ShowInstance();
+    EXPECT_EQ(host.calls("handOver"), std::vector<std::string>{"handOver 255"});
+    EXPECT_EQ(host.count("showInfoFaded"), 1);
+
+    // Hidden without fade the alpha stays; fading in again starts at 255: no ramp.
+    controller.HideActionExecute();
+    store.writeText("General", "FadeEffect", "1");
+    controller.LoadSettings();
+    host.log.clear();
+    controller.ShowActionExecute();
+    EXPECT_EQ(host.count("handOver"), 0);
+    EXPECT_TRUE(host.visible);
+
+    host.log.clear();
+    controller.ShowInstance(); // already visible
+    EXPECT_EQ(host.log, std::vector<std::string>{"restoreApplication"});
+}
+
+TEST_F(MainControllerTest, InfoVisibilityIsWrittenAtOnce) {
+    create();
+    controller.ShowInfoActionExecute();
+    EXPECT_EQ(store.readText("Appearance", "ShowInfoText", ""), "0");
+    EXPECT_FALSE(controller.showInfoChecked());
+    controller.ShowInfoActionExecute();
+    EXPECT_EQ(store.readText("Appearance", "ShowInfoText", ""), "1");
+}
+
+TEST_F(MainControllerTest, AWakeRefreshesUnlessARequestIsUnderWay) {
+    create();
+    controller.SystemResumed();
+    EXPECT_EQ(host.count("startDownload"), 0);
+    feedArrives();
+    controller.SystemResumed();
+    EXPECT_EQ(host.count("startDownload Feed"), 1);
+}
+
+TEST_F(MainControllerTest, TheSessionEndSavesWhatACloseWould) {
+    create();
+    host.position = {12, 34};
+    feedArrives();
+    controller.SessionEnding();
+    EXPECT_EQ(store.readText("Appearance", "Left", ""), "12");
+    EXPECT_EQ(store.readText("General", "FirstUsage", ""), "0");
+    EXPECT_EQ(store.readText("Appearance", "InfoTextLeft", ""), "331");
+}
+
+TEST_F(MainControllerTest, ATrayTheShellRefusesAtStartDoesNotStopTheWindow) {
+    host.trayRefuses = true;
+    controller.FormCreate();
+    EXPECT_FALSE(host.tray);
+    EXPECT_EQ(host.log.back(), "createOwnedWindows");
+    // Asked for by the user later, the refusal is reported.
+    host.options = {true, false};
+    EXPECT_THROW(controller.OptionsActionExecute(), std::runtime_error);
+}
+
+TEST(VersionComparison, OnlyLaterVersionsAreNewer) {
+    for (const char* newer : {"1.01", "1.1", "2", "10", "1.00a", "1.00A"})
+        EXPECT_TRUE(IsNewerVersion(newer)) << newer;
+    for (const char* notNewer : {"1.00", "1.0", "0.99", " 1.5", "", "1", "1.00"})
+        EXPECT_FALSE(IsNewerVersion(notNewer)) << notNewer;
+}
+
+TEST(OnlineAnswers, AreReadFromTheirDeclarationOn) {
+    const auto dom = test::DomFactory();
+    EXPECT_EQ(ReadPublicIp("junk\r\n<?xml version=\"1.0\"?><data><ip>1.2.3.4</ip></data>", dom),
+              "1.2.3.4");
+    EXPECT_EQ(ReadPublicIp("<data><ip>5.6.7.8</ip></data>", dom), "5.6.7.8");
+    EXPECT_EQ(ReadPublicIp("<other><ip>5.6.7.8</ip></other>", dom), std::nullopt);
+    EXPECT_EQ(ReadPublicIp("", dom), std::nullopt);
+    EXPECT_EQ(ReadNewestVersion("<version><meltemix>1.2</meltemix></version>", dom), "1.2");
+    EXPECT_EQ(ReadNewestVersion("<html>", dom), std::nullopt);
+    const XmlDocumentFactory broken = []() -> std::unique_ptr<XmlDocument> {
+        throw XmlDomError("no DOM");
+    };
+    EXPECT_EQ(ReadPublicIp("<data><ip>5.6.7.8</ip></data>", broken), std::nullopt);
+}
+
+TEST(TurkishOrder, FollowsTheTurkishAlphabetIgnoringCase) {
+    std::vector<std::string> names = {"Uşak", "Üsküdar", "İzmir", "Iğdır", "Ordu", "Ödemiş",
+                                      "Sinop", "Şırnak", "Çanakkale", "Bursa", "cide",
+                                      "Gaziantep", "Ğ", "Hatay", "ankara", "Zonguldak"};
+    std::sort(names.begin(), names.end(), TurkishLessIgnoringCase);
+    EXPECT_EQ(names, (std::vector<std::string>{"ankara", "Bursa", "cide", "Çanakkale",
+                                               "Gaziantep", "Ğ", "Hatay", "Iğdır", "İzmir",
+                                               "Ordu", "Ödemiş", "Sinop", "Şırnak", "Uşak",
+                                               "Üsküdar", "Zonguldak"}));
+    EXPECT_FALSE(TurkishLessIgnoringCase("IŞIK", "ışık"));
+    EXPECT_FALSE(TurkishLessIgnoringCase("ışık", "IŞIK"));
+    EXPECT_TRUE(TurkishLessIgnoringCase("Ad", "Ada"));
+}
+
+} // namespace
