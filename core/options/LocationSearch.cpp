@@ -1,27 +1,9 @@
 #include "core/options/LocationSearch.h"
 
 #include "core/text/Decode.h"
+#include "core/text/PercentEncode.h"
 
 namespace meltemix {
-
-std::string PercentEncode(const std::string& text) {
-    static const char Hex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char ch : text) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                                c == '~';
-        if (unreserved) {
-            encoded += ch;
-        } else {
-            encoded += '%';
-            encoded += Hex[c >> 4];
-            encoded += Hex[c & 0x0F];
-        }
-    }
-    return encoded;
-}
 
 std::string SearchAddress(const std::string& base, const std::string& text) {
     return base + "/search/search?where=" + PercentEncode(text);

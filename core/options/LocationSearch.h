@@ -9,11 +9,8 @@ namespace meltemix {
 
 constexpr const char* SearchAgent = "Lodosware XML Search";
 
-// Percent-encodes every byte of the UTF-8 text except ASCII letters, digits and "-._~",
-// so that blanks and Turkish letters reach the service as a valid query.
-std::string PercentEncode(const std::string& text);
-
-// The location search's address on the service at `base` (no trailing slash).
+// The location search's address on the service at `base` (no trailing slash), the typed
+// text percent-encoded as UTF-8 so that blanks and Turkish letters make a valid query.
 std::string SearchAddress(const std::string& base, const std::string& text);
 
 // The places of a search answer, in the service's order: each "/search/loc" with its text
