@@ -19,7 +19,7 @@ def close_and_wait(e2e, program, hwnd: str) -> int:
 
 def test_first_start_without_options_file(e2e, workdir):
     program = e2e.start_program(workdir)
-    window = e2e.probe.window(MAIN)
+    window = e2e.probe.visible_window(MAIN)
 
     assert window.position == (300, 300)
     assert window.size == (233, 248)
@@ -47,7 +47,7 @@ def test_first_start_without_options_file(e2e, workdir):
 def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, elsewhere):
     e2e.write_options(workdir)
     first = e2e.start_program(workdir)
-    window = e2e.probe.window(MAIN)
+    window = e2e.probe.visible_window(MAIN)
 
     # One instance per user, wherever it is started from.
     other = e2e.prepare_workdir(tmp_path / "other") if elsewhere else workdir
@@ -70,7 +70,7 @@ def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, else
 def test_stored_position_is_honoured(e2e, workdir, left, top, expected):
     e2e.write_options(workdir, {"Appearance": {"Left": left, "Top": top}})
     program = e2e.start_program(workdir)
-    window = e2e.probe.window(MAIN)
+    window = e2e.probe.visible_window(MAIN)
     assert window.position == expected
 
     assert close_and_wait(e2e, program, window.hwnd) == 0
@@ -89,7 +89,7 @@ def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, an
         pytest.skip(f"cannot make a file read-only for root here: {why_not}")
 
     program = e2e.start_program(workdir)
-    window = e2e.probe.window(MAIN)
+    window = e2e.probe.visible_window(MAIN)
     assert e2e.probe.close(window.hwnd)
 
     box = e2e.probe.message_box("Meltemix!", wait=10)
@@ -111,7 +111,7 @@ def test_turkish_city_name_survives_a_run(e2e, workdir, city):
     e2e.service.set_scenario("not_found", "/forecastrss/")
     options = e2e.write_options(workdir, {"Location": {"CityName": city, "CityID": "TUXX0099"}})
     program = e2e.start_program(workdir)
-    window = e2e.probe.window(MAIN)
+    window = e2e.probe.visible_window(MAIN)
     assert close_and_wait(e2e, program, window.hwnd) == 0
 
     assert is_utf16(options)
@@ -126,7 +126,7 @@ def test_sections_the_program_does_not_own_survive_a_run(e2e, workdir):
     }
     options = e2e.write_options(workdir, kept)
     program = e2e.start_program(workdir)
-    assert close_and_wait(e2e, program, e2e.probe.window(MAIN).hwnd) == 0
+    assert close_and_wait(e2e, program, e2e.probe.visible_window(MAIN).hwnd) == 0
 
     saved = read_options(options)
     assert saved["Endpoints"] == e2e.endpoints()
@@ -140,7 +140,7 @@ def test_existing_ansi_options_file_keeps_working(e2e, workdir):
     options = e2e.write_options(workdir, {"Appearance": {"Left": "420", "Top": "240"}},
                                 encoding="cp1254")
     program = e2e.start_program(workdir)
-    window = e2e.probe.window(MAIN)
+    window = e2e.probe.visible_window(MAIN)
     assert window.position == (420, 240)
     assert close_and_wait(e2e, program, window.hwnd) == 0
 

@@ -3,43 +3,314 @@
 #include "AppSettings.h"
 #include "Application.h"
 #include "ErrorBox.h"
-#include "LayeredPanel.h"
 #include "Messages.h"
 #include "SingleInstance.h"
+#include "win32/platform/MsxmlDocument.h"
+#include "win32/platform/WideText.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <stdexcept>
 
 namespace meltemix {
+namespace {
 
-TMainForm::TMainForm(Application& application) {
+enum : UINT {
+    CmdAbout = 100, CmdAddLoc, CmdRefresh, CmdShowInfo, CmdOptions, CmdExit, CmdShow, CmdHide,
+    CmdFavorite = 1000, // + the entry's index
+};
+enum : UINT_PTR { CheckTimer = 1, VersionTimer = 2, LoadedTimer = 3 };
+
+constexpr const char* WelcomeText =
+    "Meltemix! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu "
+    "öğrenin. Bunun için ana pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...";
+
+// Click areas of the three buttons, in window pixels.
+constexpr RECT ButtonRects[] = {{194, 41, 212, 59}, {177, 41, 195, 59}, {118, 41, 176, 59}};
+const wchar_t* const ButtonHints[] = {L"Kapat", L"Gizle", L"Özellestirmek için tiklatin..."};
+constexpr RECT WeatherLblRect = {0, 0, 174, 149};
+constexpr UINT_PTR WeatherLblTool = 10;
+
+Download purposeOf(UINT message) {
+    return message == WM_WEATHERDATA ? Download::Feed
+           : message == WM_IPDATA    ? Download::Ip
+                                     : Download::Version;
+}
+
+UINT messageOf(Download purpose) {
+    return purpose == Download::Feed ? WM_WEATHERDATA
+           : purpose == Download::Ip ? WM_IPDATA
+                                     : WM_VERSIONDATA;
+}
+
+void appendItem(HMENU menu, UINT id, const wchar_t* caption) {
+    AppendMenuW(menu, MF_STRING, id, caption);
+}
+
+} // namespace
+
+TMainForm::TMainForm(Application& application) : application_(application) {
     registerClass(MainWindowClass, application.icon());
-    LoadSettings(AppSettings(), settings_);
-    infoPosition_ = ReadInfoPosition(AppSettings());
-
     // Owned by the application's hidden tool window, so it has no task-bar button either.
-    create(WS_EX_LAYERED, MainWindowClass, ProgramTitle, WS_POPUP, settings_.Left, settings_.Top,
-           ClientWidth, ClientHeight, application.ownerWindow());
-    RebuildFace();
+    create(WS_EX_LAYERED, MainWindowClass, ProgramTitle, WS_POPUP, 300, 300, ClientWidth,
+           ClientHeight, application.ownerWindow());
+    if (!handle())
+        throw std::runtime_error("The main window cannot be created.");
+    buildMenus();
+    buildTooltips();
+
+    trayWindow_ = std::make_unique<TrayWindow>(handle(), [this] { return trayPopup_; });
+    tray_ = std::make_unique<TTrayIcon>(*trayWindow_,
+                                        reinterpret_cast<std::uintptr_t>(application.icon()),
+                                        "Meltemix!");
+    trayWindow_->attach(tray_.get());
+    tray_->SetHint("Meltemix!");
+    tray_->SetIcon(reinterpret_cast<std::uintptr_t>(application.icon()));
+    tray_->SetPopupMenu(true);
+    tray_->OnDblClick = [this] { RunGuarded(handle(), [&] { controller_->ShowActionExecute(); }); };
+    tray_->SetBalloonTitle("Meltemix!");
+    tray_->SetBalloonFlags(bfInfo);
+    tray_->SetBalloonHint(WelcomeText);
+
+    MainWindowHost& host = *this;
+    controller_ = std::make_unique<MainController>(host, AppSettings(), locale_,
+                                                   [] { return CreateMsxmlDocument(); });
+    controller_->FormCreate();
+    // Visible from the start, at alpha 0 when it is to fade in.
     ShowWindow(handle(), SW_SHOWNOACTIVATE);
 }
 
 TMainForm::~TMainForm() {
-    if (handle())
-        DestroyWindow(handle());
+    closeForm();
+    if (shortPopup_)
+        DestroyMenu(shortPopup_);
+    if (trayPopup_)
+        DestroyMenu(trayPopup_);
 }
 
-void TMainForm::RebuildFace() {
-    PaintGlassPanel(handle(), ClientWidth, ClientHeight, settings_.BackColor, 255);
+// ---- menus and tooltips
+
+void TMainForm::buildMenus() {
+    auto build = [](bool tray, HMENU& favorites) {
+        HMENU menu = CreatePopupMenu();
+        favorites = CreatePopupMenu();
+        appendItem(menu, CmdAbout, L"&Meltemix! Hakkında...");
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        appendItem(menu, CmdAddLoc, L"&Yeni Yer Ekle...");
+        appendItem(menu, CmdRefresh, L"&Tazele");
+        appendItem(menu, CmdShowInfo, L"&Bilgi Ekranı");
+        appendItem(menu, CmdOptions, L"&Ayarlar...");
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(favorites),
+                    tray ? L"Favori Şehirlerim" : L"&Favori Şehirlerim");
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        if (tray) {
+            appendItem(menu, CmdShow, L"&Göster");
+            appendItem(menu, CmdHide, L"Gi&zle");
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        }
+        appendItem(menu, CmdExit, L"&Kapat");
+        return menu;
+    };
+    shortPopup_ = build(false, shortFavorites_);
+    trayPopup_ = build(true, trayFavorites_);
 }
+
+void TMainForm::fillFavorites(HMENU submenu) {
+    while (GetMenuItemCount(submenu) > 0)
+        DeleteMenu(submenu, 0, MF_BYPOSITION);
+    favorites_ = controller_->FavoriteCaptions();
+    if (favorites_.empty()) {
+        AppendMenuW(submenu, MF_STRING | MF_GRAYED, 0, L"Favori Listesi Boş");
+        return;
+    }
+    for (std::size_t i = 0; i < favorites_.size(); ++i)
+        AppendMenuW(submenu, MF_STRING, CmdFavorite + static_cast<UINT>(i),
+                    Widen(favorites_[i]).c_str());
+}
+
+void TMainForm::updateMenuStates() {
+    for (HMENU menu : {shortPopup_, trayPopup_}) {
+        const UINT commands = controls_.commandsEnabled ? MF_ENABLED : MF_GRAYED;
+        for (UINT id : {CmdOptions, CmdExit, CmdRefresh, CmdAddLoc})
+            EnableMenuItem(menu, id, MF_BYCOMMAND | commands);
+        EnableMenuItem(menu, CmdHide,
+                       MF_BYCOMMAND | (controls_.hideActionEnabled ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(menu, CmdShowInfo,
+                      MF_BYCOMMAND | (controller_->showInfoChecked() ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+void TMainForm::buildTooltips() {
+    INITCOMMONCONTROLSEX init = {sizeof init, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&init);
+    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX,
+                                0, 0, 0, 0, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tooltips_)
+        return;
+    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 400);
+    auto add = [&](UINT_PTR id, RECT rect) {
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = handle();
+        tool.uId = id;
+        tool.rect = rect;
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    };
+    // Buttons first: where they overlap the big picture, the button's hint wins.
+    for (int b = ExitBtn; b <= OptionsBtn; ++b)
+        add(static_cast<UINT_PTR>(b + 1), ButtonRects[b]);
+    add(WeatherLblTool, WeatherLblRect);
+}
+
+// ---- buttons
+
+bool TMainForm::buttonShown(Button b) const {
+    switch (b) {
+    case ExitBtn: return controls_.exitBtnVisible && controls_.exitBtnEnabled;
+    case HideBtn: return controls_.hideBtnVisible && controls_.hideBtnEnabled;
+    case OptionsBtn: return controls_.optionsBtnVisible && controls_.optionsBtnEnabled;
+    default: return false;
+    }
+}
+
+TMainForm::Button TMainForm::buttonAt(POINT p) const {
+    for (int b = ExitBtn; b <= OptionsBtn; ++b)
+        if (PtInRect(&ButtonRects[b], p) && buttonShown(static_cast<Button>(b)))
+            return static_cast<Button>(b);
+    return NoButton;
+}
+
+void TMainForm::command(UINT id) {
+    switch (id) {
+    case CmdAbout: controller_->AboutActionExecute(); break;
+    case CmdAddLoc: controller_->AddLocActionExecute(); break;
+    case CmdRefresh: controller_->RefreshActionExecute(); break;
+    case CmdShowInfo: controller_->ShowInfoActionExecute(); break;
+    case CmdOptions: controller_->OptionsActionExecute(); break;
+    case CmdExit: controller_->ExitActionExecute(); break;
+    case CmdShow: controller_->ShowActionExecute(); break;
+    case CmdHide: controller_->HideActionExecute(); break;
+    default:
+        if (id >= CmdFavorite && id - CmdFavorite < favorites_.size())
+            controller_->SelectFavorite(favorites_[id - CmdFavorite]);
+        break;
+    }
+}
+
+void TMainForm::showShortPopup() {
+    POINT p = {};
+    GetCursorPos(&p);
+    TrackPopupMenu(shortPopup_, TPM_RIGHTBUTTON, p.x, p.y, 0, handle(), nullptr);
+    PostMessageW(handle(), WM_NULL, 0, 0);
+}
+
+// ---- messages
 
 LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SHOWINSTANCE:
-        ShowInstance();
+    case WM_WEATHERDATA:
+    case WM_IPDATA:
+    case WM_VERSIONDATA:
+        controller_->OnDownloaded(purposeOf(message), static_cast<int>(lParam));
         return 0;
-    case WM_LBUTTONDOWN:
-        DragWindow();
+    case WM_SHOWINSTANCE:
+        controller_->ShowInstance();
+        return 0;
+    case WM_TIMER:
+        if (wParam == CheckTimer)
+            controller_->CheckTimerTimer();
+        else if (wParam == VersionTimer)
+            controller_->VersionTimerTimer();
+        else if (wParam == LoadedTimer)
+            controller_->LoadedTimerTimer();
+        return 0;
+    case WM_LBUTTONDOWN: {
+        const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        pressed_ = buttonAt(p);
+        if (pressed_ == NoButton)
+            controller_->FormMouseDown(true);
+        return 0;
+    }
+    case WM_LBUTTONUP: {
+        const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const Button released = buttonAt(p);
+        if (released != NoButton && released == pressed_)
+            command(released == ExitBtn ? CmdExit : released == HideBtn ? CmdHide : CmdOptions);
+        pressed_ = NoButton;
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        controller_->RefreshActionExecute();
+        return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        controller_->FormMouseDown(false);
+        return 0;
+    case WM_RBUTTONUP:
+        showShortPopup();
+        return 0;
+    case WM_INITMENUPOPUP: {
+        const HMENU menu = reinterpret_cast<HMENU>(wParam);
+        if (menu == shortPopup_ || menu == trayPopup_) {
+            updateMenuStates();
+            fillFavorites(menu == shortPopup_ ? shortFavorites_ : trayFavorites_);
+        }
+        return 0;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0)
+            command(LOWORD(wParam));
+        return 0;
+    case WM_SETCURSOR: {
+        POINT p = {};
+        GetCursorPos(&p);
+        ScreenToClient(handle(), &p);
+        if (LOWORD(lParam) == HTCLIENT && buttonAt(p) != NoButton) {
+            SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+            return TRUE;
+        }
+        return defaultHandling(message, wParam, lParam);
+    }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom == tooltips_ && header->code == TTN_GETDISPINFOW) {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            static std::wstring text;
+            const UINT_PTR id = header->idFrom;
+            if (id == WeatherLblTool)
+                text = Widen(controller_->InfoText());
+            else if (id >= 1 && id <= 3 && buttonShown(static_cast<Button>(id - 1)))
+                text = ButtonHints[id - 1];
+            else
+                text.clear();
+            info->lpszText = const_cast<wchar_t*>(text.c_str());
+        }
+        return 0;
+    }
+    case WM_MOVE:
+        controller_->FormMove();
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (!wParam)
+            controller_->ApplicationDeactivated();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+            controller_->SystemResumed();
+        return TRUE;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam)
+            controller_->SessionEnding();
         return 0;
     case WM_CLOSE:
-        DestroyWindow(handle());
+        RunGuarded(handle(), [&] { controller_->FormClose(); });
+        closeForm();
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -49,31 +320,223 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void TMainForm::ShowInstance() {
-    if (!IsWindowVisible(handle()))
-        ShowWindow(handle(), SW_SHOWNOACTIVATE);
-    SetForegroundWindow(handle());
-}
-
-void TMainForm::DragWindow() {
-    ReleaseCapture();
-    SendMessageW(handle(), WM_SYSCOMMAND, 0xF012, 0); // move by dragging; returns on release
-    RECT rect;
-    GetWindowRect(handle(), &rect);
-    settings_.Left = rect.left;
-    settings_.Top = rect.top;
+void TMainForm::closeForm() {
+    // Saved while the info window still stands: the system destroys owned windows before
+    // their owner hears of its own destruction. The loop must end even when the settings
+    // cannot be written; the user has seen why.
+    if (!saved_) {
+        saved_ = true;
+        RunGuarded(handle(), [&] { controller_->FormDestroy(); });
+    }
+    about_.reset();
+    info_.reset();
+    if (handle())
+        DestroyWindow(handle());
 }
 
 void TMainForm::FormDestroy() {
-    // The loop must end even when the settings cannot be written; the user has seen why.
-    RunGuarded(nullptr, [&] {
-        RECT rect;
-        GetWindowRect(handle(), &rect);
-        settings_.Left = rect.left;
-        settings_.Top = rect.top;
-        SaveSettings(AppSettings(), settings_, infoPosition_);
-    });
+    for (Download purpose : {Download::Ip, Download::Version, Download::Feed})
+        workers_[static_cast<int>(purpose)].reset(); // each waits for its thread
+    for (UINT_PTR timer : {CheckTimer, VersionTimer, LoadedTimer})
+        KillTimer(handle(), timer);
+    tray_.reset(); // takes the icon out of the notification area
+    trayWindow_.reset();
     PostQuitMessage(0);
+}
+
+// ---- MainWindowHost: timers and workers
+
+void TMainForm::setCheckTimer(bool enabled, std::uint32_t intervalMs) {
+    KillTimer(handle(), CheckTimer);
+    if (enabled)
+        SetTimer(handle(), CheckTimer, intervalMs, nullptr);
+}
+
+void TMainForm::setVersionTimer(bool enabled) {
+    if (enabled)
+        SetTimer(handle(), VersionTimer, 3000, nullptr);
+    else
+        KillTimer(handle(), VersionTimer);
+}
+
+void TMainForm::setLoadedTimer(bool enabled) {
+    if (enabled)
+        SetTimer(handle(), LoadedTimer, 250, nullptr);
+    else
+        KillTimer(handle(), LoadedTimer);
+}
+
+void TMainForm::startDownload(Download purpose, const std::string& address) {
+    auto& worker = workers_[static_cast<int>(purpose)];
+    worker = std::make_unique<TInternetThread>(handle(), messageOf(purpose), DownloadJob(address));
+    worker->Start();
+}
+
+std::string TMainForm::downloadedBytes(Download purpose) {
+    const auto& worker = workers_[static_cast<int>(purpose)];
+    return worker ? worker->ResultText() : std::string();
+}
+
+void TMainForm::freeDownload(Download purpose) { workers_[static_cast<int>(purpose)].reset(); }
+
+// ---- MainWindowHost: the window
+
+ScreenPoint TMainForm::windowPosition() const {
+    RECT r = {};
+    GetWindowRect(handle(), &r);
+    return {r.left, r.top};
+}
+
+void TMainForm::moveWindow(ScreenPoint p) {
+    SetWindowPos(handle(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TMainForm::windowVisible() const { return IsWindowVisible(handle()) != FALSE; }
+void TMainForm::showWindow() { ShowWindow(handle(), SW_SHOWNOACTIVATE); }
+void TMainForm::hideWindow() { ShowWindow(handle(), SW_HIDE); }
+void TMainForm::bringToForeground() { SetForegroundWindow(handle()); }
+
+void TMainForm::restoreApplication() {
+    if (IsIconic(handle()))
+        ShowWindow(handle(), SW_RESTORE);
+}
+
+void TMainForm::setTopMost(bool topMost) {
+    SetWindowPos(handle(), topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TMainForm::closeWindow() { PostMessageW(handle(), WM_CLOSE, 0, 0); }
+
+void TMainForm::dragWindow() {
+    ReleaseCapture();
+    SendMessageW(handle(), WM_SYSCOMMAND, 0xF012, 0); // returns when the button is released
+}
+
+void TMainForm::applyControlStates(const ControlStates& states) { controls_ = states; }
+
+int TMainForm::paintFace(const FaceState& face) {
+    std::vector<PlainText> texts;
+    if (!face.tempText.empty())
+        texts.push_back({Widen(face.tempText), {30, 56, 221, 96}, 35, true, DT_RIGHT | DT_SINGLELINE});
+    texts.push_back({Widen(face.statusText), {10, 93, 209, 110}, 13, false,
+                     DT_RIGHT | DT_SINGLELINE | DT_END_ELLIPSIS});
+    if (face.controls.exitBtnVisible)
+        texts.push_back({L"×", ButtonRects[ExitBtn], 16, true, DT_CENTER | DT_SINGLELINE});
+    if (face.controls.hideBtnVisible && face.active)
+        texts.push_back({L"–", ButtonRects[HideBtn], 16, true, DT_CENTER | DT_SINGLELINE});
+    if (face.controls.optionsBtnVisible)
+        texts.push_back({L"Ayarlar", ButtonRects[OptionsBtn], 12, false, DT_CENTER | DT_SINGLELINE});
+    picture_.paint(handle(), ClientWidth, ClientHeight, face.settings->BackColor, texts, face.alpha);
+
+    // The details text's height, as the info window will lay it out.
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    GdiObject font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                               L"Tahoma"));
+    HGDIOBJ old = SelectObject(dc.get(), font.get());
+    const std::wstring info = Widen(face.infoText);
+    RECT r = {0, 0, 10000, 0};
+    DrawTextW(dc.get(), info.c_str(), static_cast<int>(info.size()), &r, DT_CALCRECT | DT_CENTER);
+    SelectObject(dc.get(), old);
+    return info.empty() ? 0 : r.bottom;
+}
+
+void TMainForm::paintSkinOnly(const FaceState& face) {
+    picture_.paint(handle(), ClientWidth, ClientHeight, face.settings->BackColor, {}, face.alpha);
+}
+
+void TMainForm::handOver(std::uint8_t alpha) { picture_.handOver(handle(), alpha); }
+void TMainForm::pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
+
+// ---- MainWindowHost: the info and about windows
+
+void TMainForm::createOwnedWindows() {
+    auto fade = [this] { return controller_->settings().FadeEffect; };
+    info_ = std::make_unique<PlainPanelWindow>(handle(), L"TInfoTextForm", 209, 204, fade);
+    const ScreenPoint at = ReadInfoPosition(AppSettings());
+    info_->moveTo({at.x, at.y});
+    info_->setContent(L"Meltemix! Bilgi", Widen(controller_->InfoText()),
+                      controller_->settings().BackColor);
+    info_->setTopMost(controller_->settings().AlwaysTop);
+    about_ = std::make_unique<PlainPanelWindow>(handle(), L"TAboutForm", 329, 249, fade);
+    about_->setHideOnClick(true);
+    about_->setContent(L"Meltemix! Hakkında...", L"Meltemix!\r\nVersion 1.0", 0x004080);
+}
+
+bool TMainForm::infoExists() const { return info_ != nullptr; }
+
+ScreenPoint TMainForm::infoPosition() const {
+    const POINT p = info_->position();
+    return {p.x, p.y};
+}
+
+void TMainForm::moveInfo(ScreenPoint p) {
+    if (info_)
+        info_->moveTo({p.x, p.y});
+}
+
+void TMainForm::showInfoFaded() {
+    if (info_)
+        info_->showFaded();
+}
+
+void TMainForm::hideInfoFaded() {
+    if (info_)
+        info_->hideFaded();
+}
+
+void TMainForm::repaintInfo(const std::string& infoText, int) {
+    if (info_)
+        info_->setContent(L"Meltemix! Bilgi", Widen(infoText), controller_->settings().BackColor);
+}
+
+void TMainForm::setInfoTopMost(bool topMost) {
+    if (info_)
+        info_->setTopMost(topMost);
+}
+
+void TMainForm::showAbout() {
+    if (!about_)
+        return;
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    about_->moveTo({(work.left + work.right - 329) / 2, (work.top + work.bottom - 249) / 2});
+    about_->showFaded();
+}
+
+// ---- MainWindowHost: tray, questions, shell, clock
+
+bool TMainForm::trayVisible() const { return tray_ && tray_->Visible(); }
+void TMainForm::setTrayVisible(bool visible) { tray_->SetVisible(visible); }
+void TMainForm::setTrayHint(const std::string& hint) { tray_->SetHint(hint); }
+void TMainForm::showTrayBalloon() { tray_->ShowBalloonHint(); }
+
+bool TMainForm::askYesNo(const std::string& question) {
+    return MessageBoxW(handle(), Widen(question).c_str(), ProgramTitle,
+                       MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
+
+void TMainForm::openAddress(const std::string& address) {
+    ShellExecuteW(handle(), L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+MainWindowHost::OptionsOutcome TMainForm::runOptions(int) {
+    return {}; // the dialog answers Cancel until it exists
+}
+
+SystemTime TMainForm::localNow() const {
+    SYSTEMTIME t = {};
+    GetLocalTime(&t);
+    SystemTime s;
+    s.wYear = t.wYear;
+    s.wMonth = t.wMonth;
+    s.wDayOfWeek = t.wDayOfWeek;
+    s.wDay = t.wDay;
+    s.wHour = t.wHour;
+    s.wMinute = t.wMinute;
+    s.wSecond = t.wSecond;
+    s.wMilliseconds = t.wMilliseconds;
+    return s;
 }
 
 } // namespace meltemix

@@ -1,14 +1,25 @@
 #pragma once
 
+#include "PlainPanelWindow.h"
+#include "PlainPicture.h"
+#include "TrayWindow.h"
 #include "Window.h"
-#include "core/settings/MainSettings.h"
+#include "core/app/MainController.h"
+#include "core/app/TrayIcon.h"
+#include "win32/platform/InternetThread.h"
+#include "win32/platform/Win32LocaleSource.h"
+
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace meltemix {
 
 class Application;
 
-// The main window: borderless, per-pixel alpha, without a task-bar button.
-class TMainForm : public Window {
+// The main window: borderless, per-pixel alpha, without a task-bar button. It turns window
+// messages into calls of its controller and does what the controller asks of the platform.
+class TMainForm : public Window, private MainWindowHost {
 public:
     static constexpr int ClientWidth = 233;
     static constexpr int ClientHeight = 248;
@@ -22,13 +33,75 @@ protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void FormDestroy();
-    void ShowInstance();
-    void DragWindow();
-    void RebuildFace();
+    enum Button { NoButton = -1, ExitBtn, HideBtn, OptionsBtn };
 
-    MainSettings settings_;
-    ScreenPoint infoPosition_;
+    void buildMenus();
+    void buildTooltips();
+    void fillFavorites(HMENU submenu);
+    void updateMenuStates();
+    void command(UINT id);
+    Button buttonAt(POINT p) const;
+    bool buttonShown(Button b) const;
+    void showShortPopup();
+    void closeForm();
+    void FormDestroy();
+
+    // MainWindowHost
+    void setCheckTimer(bool enabled, std::uint32_t intervalMs) override;
+    void setVersionTimer(bool enabled) override;
+    void setLoadedTimer(bool enabled) override;
+    void startDownload(Download purpose, const std::string& address) override;
+    std::string downloadedBytes(Download purpose) override;
+    void freeDownload(Download purpose) override;
+    ScreenPoint windowPosition() const override;
+    void moveWindow(ScreenPoint position) override;
+    bool windowVisible() const override;
+    void showWindow() override;
+    void hideWindow() override;
+    void bringToForeground() override;
+    void restoreApplication() override;
+    void setTopMost(bool topMost) override;
+    void closeWindow() override;
+    void dragWindow() override;
+    void applyControlStates(const ControlStates& states) override;
+    int paintFace(const FaceState& face) override;
+    void paintSkinOnly(const FaceState& face) override;
+    void handOver(std::uint8_t alpha) override;
+    void pause(int milliseconds) override;
+    void createOwnedWindows() override;
+    bool infoExists() const override;
+    ScreenPoint infoPosition() const override;
+    void moveInfo(ScreenPoint position) override;
+    void showInfoFaded() override;
+    void hideInfoFaded() override;
+    void repaintInfo(const std::string& infoText, int textHeight) override;
+    void setInfoTopMost(bool topMost) override;
+    void showAbout() override;
+    bool trayVisible() const override;
+    void setTrayVisible(bool visible) override;
+    void setTrayHint(const std::string& hint) override;
+    void showTrayBalloon() override;
+    bool askYesNo(const std::string& question) override;
+    void openAddress(const std::string& address) override;
+    OptionsOutcome runOptions(int page) override;
+    SystemTime localNow() const override;
+
+    Application& application_;
+    Win32LocaleSource locale_;
+    std::unique_ptr<MainController> controller_;
+    std::unique_ptr<TrayWindow> trayWindow_;
+    std::unique_ptr<TTrayIcon> tray_;
+    std::unique_ptr<TInternetThread> workers_[3];
+    std::unique_ptr<PlainPanelWindow> info_;
+    std::unique_ptr<PlainPanelWindow> about_;
+    PlainPicture picture_;
+    ControlStates controls_;
+    HMENU shortPopup_ = nullptr, trayPopup_ = nullptr;
+    HMENU shortFavorites_ = nullptr, trayFavorites_ = nullptr;
+    std::vector<std::string> favorites_;
+    HWND tooltips_ = nullptr;
+    Button pressed_ = NoButton;
+    bool saved_ = false;
 };
 
 } // namespace meltemix

@@ -30,6 +30,8 @@ def prepare(session: Session, workdir: Path) -> None:
     shipped = build_dir() / "Options.ini"
     sections = read_options(shipped) if shipped.is_file() else {}
     sections.pop("Endpoints", None)
+    # The details window beside the panel rather than over it, so the picture shows both.
+    sections.setdefault("Appearance", {}).update({"InfoTextLeft": "545", "InfoTextTop": "300"})
     session.write_options(workdir, sections)
 
 

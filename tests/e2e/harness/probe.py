@@ -122,6 +122,13 @@ class Probe:
             raise AssertionError(f"expected one {cls} window within {wait} s, found {found}")
         return found[0]
 
+    def visible_window(self, cls: str, wait: float = 10.0) -> Window:
+        """The one window of a class once it is visible (windows show when their loop runs)."""
+        from .polling import wait_until
+        window = self.window(cls, wait)
+        return wait_until(lambda: (lambda w: w if w and w.visible else None)(self.info(window.hwnd)),
+                          wait, what=f"{cls} visible")
+
     def info(self, hwnd: str) -> Window | None:
         code, lines = self._run("info", hwnd)
         return Window.from_json(lines[0]) if code == 0 else None

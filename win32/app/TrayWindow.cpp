@@ -1,0 +1,118 @@
+#include "TrayWindow.h"
+
+#include "win32/platform/WideText.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace meltemix {
+namespace {
+constexpr const wchar_t* TrayWindowClass = L"TTrayIconWindow";
+constexpr UINT_PTR AnimationTimer = 1;
+
+template <std::size_t N>
+void copyText(wchar_t (&target)[N], const std::string& utf8) {
+    const std::wstring wide = Widen(utf8);
+    const std::size_t count = std::min(wide.size(), N - 1);
+    std::copy_n(wide.begin(), count, target);
+    target[count] = L'\0';
+}
+} // namespace
+
+TrayWindow::TrayWindow(HWND menuOwner, std::function<HMENU()> popup)
+    : menuOwner_(menuOwner), popup_(std::move(popup)) {
+    registerClass(TrayWindowClass, nullptr);
+    create(0, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+TrayWindow::~TrayWindow() {
+    if (handle()) {
+        KillTimer(handle(), AnimationTimer);
+        DestroyWindow(handle());
+    }
+}
+
+bool TrayWindow::notify(NotifyCommand command, const NotifyRecord& record) {
+    NOTIFYICONDATAW data = {};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE; // the balloon fields, understood since XP
+    data.hWnd = handle();
+    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle()));
+    data.uFlags = record.flags;
+    data.uCallbackMessage = NotifyRecord::CallbackMessage;
+    data.hIcon = reinterpret_cast<HICON>(record.icon);
+    copyText(data.szTip, record.tip);
+    copyText(data.szInfo, record.info);
+    copyText(data.szInfoTitle, record.infoTitle);
+    data.uTimeout = record.timeout;
+    data.dwInfoFlags = record.infoFlags;
+    const DWORD verb = command == NotifyCommand::Add      ? NIM_ADD
+                       : command == NotifyCommand::Modify ? NIM_MODIFY
+                                                          : NIM_DELETE;
+    return Shell_NotifyIconW(verb, &data) != FALSE;
+}
+
+void TrayWindow::cursorPos(int& x, int& y) const {
+    POINT p = {};
+    GetCursorPos(&p);
+    x = p.x;
+    y = p.y;
+}
+
+TShiftState TrayWindow::keyState() const {
+    TShiftState s;
+    s.shift = GetKeyState(VK_SHIFT) < 0;
+    s.ctrl = GetKeyState(VK_CONTROL) < 0;
+    s.alt = GetKeyState(VK_MENU) < 0;
+    return s;
+}
+
+void TrayWindow::setAnimationTimer(bool enabled, std::uint32_t intervalMs) {
+    if (!handle())
+        return;
+    if (enabled)
+        SetTimer(handle(), AnimationTimer, intervalMs, nullptr);
+    else
+        KillTimer(handle(), AnimationTimer);
+}
+
+void TrayWindow::popupMenu(int x, int y) {
+    // The shell's rules for a tray menu: the owner in the foreground first, or the menu does
+    // not close when the user clicks elsewhere; a null message after, or it opens only
+    // every second time.
+    SetForegroundWindow(menuOwner_);
+    HMENU menu = popup_ ? popup_() : nullptr;
+    if (!menu)
+        return;
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, x, y, 0, menuOwner_, nullptr);
+    PostMessageW(menuOwner_, WM_NULL, 0, 0);
+}
+
+LRESULT TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (icon_)
+            icon_->TaskbarCreated();
+        return 0;
+    }
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        return 1;
+    case WM_ENDSESSION:
+        if (wParam && icon_)
+            icon_->SessionEnding();
+        return 0;
+    case WM_TIMER:
+        if (wParam == AnimationTimer && icon_)
+            icon_->AnimationTick();
+        return 0;
+    case NotifyRecord::CallbackMessage:
+        if (icon_)
+            icon_->WindowProc(static_cast<std::uint32_t>(lParam));
+        return 0;
+    default:
+        return defaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace meltemix

@@ -1,0 +1,60 @@
+#include "win32/platform/InternetThread.h"
+
+#include "win32/platform/InternetDownload.h"
+
+#include <stdexcept>
+
+namespace meltemix {
+
+TInternetThread::TInternetThread(HWND owner, UINT message, Job job)
+    : owner_(owner), message_(message), job_(std::move(job)) {
+    thread_.reset(CreateThread(nullptr, 0, &TInternetThread::threadMain, this, CREATE_SUSPENDED,
+                               nullptr));
+    if (!thread_)
+        throw std::runtime_error("Thread creation error");
+}
+
+TInternetThread::~TInternetThread() {
+    if (!thread_)
+        return;
+    if (!started_) {
+        // Never started: let the thread end at once, without a download or a message.
+        InterlockedExchange(&cancelled_, 1);
+        ResumeThread(thread_.get());
+    }
+    WaitForSingleObject(thread_.get(), INFINITE);
+}
+
+void TInternetThread::Start() {
+    if (ResumeThread(thread_.get()) == static_cast<DWORD>(-1))
+        throw std::runtime_error("Thread start error");
+    started_ = true;
+}
+
+DWORD WINAPI TInternetThread::threadMain(void* self) {
+    static_cast<TInternetThread*>(self)->Execute();
+    return 0;
+}
+
+void TInternetThread::Execute() {
+    if (cancelled_)
+        return;
+    resultText_.clear();
+    // Whatever goes wrong in here, the owner hears of it: a worker that ended silently would
+    // leave the window waiting for an answer, and refusing every refresh, for ever.
+    try {
+        resultCode_ = job_(resultText_);
+    } catch (...) {
+        resultText_.clear();
+        resultCode_ = -1;
+    }
+    PostMessageW(owner_, message_, 0, static_cast<LPARAM>(resultCode_));
+}
+
+TInternetThread::Job DownloadJob(std::string address) {
+    return [address = std::move(address)](std::string& text) {
+        return InternetDownload(L"Lodosware Weather XML", address, text);
+    };
+}
+
+} // namespace meltemix

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "win32/platform/Handles.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace meltemix {
+
+// One download on a thread of its own. The job fills the text and gives the result code
+// (0 or -1); then the worker posts `message` to the owner with wParam 0 and the code in
+// lParam. The owner reads the text in its handler and frees the worker, which waits for the
+// thread to end.
+class TInternetThread {
+public:
+    using Job = std::function<int(std::string& text)>;
+
+    // Created suspended; Start runs it. Raises when the thread cannot be made.
+    TInternetThread(HWND owner, UINT message, Job job);
+    ~TInternetThread();
+    TInternetThread(const TInternetThread&) = delete;
+    TInternetThread& operator=(const TInternetThread&) = delete;
+
+    void Start();
+    // Valid once the message has arrived.
+    const std::string& ResultText() const { return resultText_; }
+    int ResultCode() const { return resultCode_; }
+
+private:
+    static DWORD WINAPI threadMain(void* self);
+    void Execute();
+
+    HWND owner_;
+    UINT message_;
+    Job job_;
+    std::string resultText_;
+    int resultCode_ = -1;
+    KernelHandle thread_;
+    bool started_ = false;
+    volatile LONG cancelled_ = 0;
+};
+
+// The job of a plain GET of `address` with the program's agent name.
+TInternetThread::Job DownloadJob(std::string address);
+
+} // namespace meltemix
