@@ -17,6 +17,9 @@ Scenarios:
   bom_utf8     the fixture after a UTF-8 byte-order mark
   bom_utf16    the fixture as UTF-16LE with its byte-order mark
 
+A test may also give a path a body of its own instead of its fixture (set_answer), such as
+a search answer with the places it needs.
+
 Used from tests as a library (TestService) or on its own:
   /usr/bin/python3 tests/e2e/service.py --port 8642
 and steered over HTTP through /_control/scenario?name=N[&path=P][&delay=S], /_control/reset
@@ -100,6 +103,7 @@ class TestService:
         self._lock = threading.Lock()
         self._log: list[Request] = []
         self._scenarios: dict[str | None, tuple[str, dict]] = {}
+        self._answers: dict[str, bytes] = {}
         self._arrived = threading.Condition(self._lock)
 
     # -- life
@@ -158,8 +162,18 @@ class TestService:
         """Back to the fixtures everywhere, and an empty log."""
         with self._lock:
             self._scenarios.clear()
+            self._answers.clear()
             self._log.clear()
         self._apply_refusal(False)
+
+    def set_answer(self, path: str, body: bytes) -> None:
+        """Answer `path` (exactly) with `body` instead of its fixture, until reset()."""
+        with self._lock:
+            self._answers[path] = body
+
+    def answer_for(self, path: str) -> bytes | None:
+        with self._lock:
+            return self._answers.get(path)
 
     def scenario_for(self, path: str) -> tuple[str, dict]:
         with self._lock:
@@ -233,11 +247,14 @@ class _Handler(BaseHTTPRequestHandler):
             user_agent=self.headers.get("User-Agent", ""), headers=dict(self.headers.items()),
             target=self.target))
         name, options = self.service.scenario_for(parts.path)
-        fixture = fixture_for(parts.path)
-        if fixture is None:
-            self._not_found()
-            return
-        self._answer(name, options, fixture.read_bytes())
+        body = self.service.answer_for(parts.path)
+        if body is None:
+            fixture = fixture_for(parts.path)
+            if fixture is None:
+                self._not_found()
+                return
+            body = fixture.read_bytes()
+        self._answer(name, options, body)
 
     do_HEAD = do_GET
 
