@@ -11,8 +11,10 @@ std::string baseAddress(const SettingsFile& file, const SettingKey& key) {
 } // namespace
 
 Endpoints ReadEndpoints(const SettingsFile& file) {
-    return {baseAddress(file, keys::WeatherEndpoint), baseAddress(file, keys::SearchEndpoint),
-            baseAddress(file, keys::MakerEndpoint), baseAddress(file, keys::IPEndpoint)};
+    return {baseAddress(file, keys::WeatherEndpoint),      baseAddress(file, keys::SearchEndpoint),
+            baseAddress(file, keys::MakerEndpoint),        baseAddress(file, keys::IPEndpoint),
+            baseAddress(file, keys::ForecastApiEndpoint),  baseAddress(file, keys::GeocodingApiEndpoint),
+            baseAddress(file, keys::IpApiEndpoint)};
 }
 
 } // namespace meltemix

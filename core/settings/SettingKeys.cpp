@@ -67,6 +67,12 @@ const SettingKey WeatherEndpoint = text(sections::Endpoints, "Weather", DefaultE
 const SettingKey SearchEndpoint = text(sections::Endpoints, "Search", DefaultEndpoint);
 const SettingKey MakerEndpoint = text(sections::Endpoints, "Maker", DefaultEndpoint);
 const SettingKey IPEndpoint = text(sections::Endpoints, "IP", DefaultEndpoint);
+// The upstream services of the built-in provider (the value "live" of the keys above).
+const SettingKey ForecastApiEndpoint =
+    text(sections::Endpoints, "ForecastApi", "https://api.open-meteo.com");
+const SettingKey GeocodingApiEndpoint =
+    text(sections::Endpoints, "GeocodingApi", "https://geocoding-api.open-meteo.com");
+const SettingKey IpApiEndpoint = text(sections::Endpoints, "IpApi", "https://api.ipify.org");
 } // namespace keys
 
 const std::vector<const SettingKey*>& AllSettingKeys() {
@@ -79,7 +85,8 @@ const std::vector<const SettingKey*>& AllSettingKeys() {
         &ShowSituation, &ShowDate,      &ShowHijri,       &ShowWind,       &ShowVisibility,
         &ShowHumidity,  &ShowChill,     &ShowWeatherText, &ShowInfoText,   &TempFontName,
         &CityFontName,  &LastTabSheet,  &CityName,        &CityID,         &WeatherEndpoint,
-        &SearchEndpoint, &MakerEndpoint, &IPEndpoint};
+        &SearchEndpoint, &MakerEndpoint, &IPEndpoint,    &ForecastApiEndpoint,
+        &GeocodingApiEndpoint, &IpApiEndpoint};
     return all;
 }
 

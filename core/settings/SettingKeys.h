@@ -34,6 +34,7 @@ extern const SettingKey Left, Top, InfoTextLeft, InfoTextTop, Background, BackCo
     CityFontName, LastTabSheet;
 extern const SettingKey CityName, CityID;
 extern const SettingKey WeatherEndpoint, SearchEndpoint, MakerEndpoint, IPEndpoint;
+extern const SettingKey ForecastApiEndpoint, GeocodingApiEndpoint, IpApiEndpoint;
 } // namespace keys
 
 const std::vector<const SettingKey*>& AllSettingKeys();

@@ -1,8 +1,9 @@
 # Debian packages the build and the tests need; installed once, quickly skipped after.
 MELTEMIX_PACKAGES=(
     cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-    libpugixml-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb x11-utils
-    imagemagick x11-apps e2fsprogs fonts-wine fonts-liberation python3 python3-pytest
+    libpugixml-dev nlohmann-json3-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb
+    x11-utils imagemagick x11-apps e2fsprogs fonts-wine fonts-liberation python3 python3-pytest
+    librsvg2-bin
 )
 
 ensure_packages() {

@@ -16,9 +16,16 @@ Scenarios:
   slow         the fixture after a delay (option delay=seconds, default 5)
   bom_utf8     the fixture after a UTF-8 byte-order mark
   bom_utf16    the fixture as UTF-16LE with its byte-order mark
+  endless      200 with a body that never ends (bounded here at 64 MiB or 60 s)
+  custom       200 with the body given as option body=TEXT instead of the fixture
+  bad_request  400 with the forecast service's error JSON (fixtures/openmeteo_error.json)
 
-A test may also give a path a body of its own instead of its fixture (set_answer), such as
-a search answer with the places it needs.
+It also plays the upstream services of the program's built-in live provider, from the JSON
+fixtures: /v1/forecast (openmeteo_forecast.json, whatever the place), /v1/search
+(openmeteo_search.json, whatever the name), /v1/get?id=N (that place of the search fixture
+or of openmeteo_get.json, else 400 with the error JSON) and the IP echo /ipify
+(ipify.json). Point the Endpoints keys ForecastApi and GeocodingApi at the service's URL and
+IpApi at its URL + "/ipify".
 
 Used from tests as a library (TestService) or on its own:
   /usr/bin/python3 tests/e2e/service.py --port 8642
@@ -45,7 +52,7 @@ FIXTURES = Path(__file__).resolve().parent / "fixtures"
 
 SCENARIOS = (
     "ok", "refused", "not_found", "empty", "garbage", "truncated", "cut", "slow",
-    "bom_utf8", "bom_utf16",
+    "bom_utf8", "bom_utf16", "endless", "custom", "bad_request",
 )
 
 GARBAGE = b"\x89PNG\r\n\x1a\n\x00\x17\xff<<?>\xfe\xfe&&;;</>\x01" * 8
@@ -82,6 +89,29 @@ def fixture_for(path: str) -> Path | None:
     }.get(path)
 
 
+LIVE_FIXTURES = {
+    "/v1/forecast": "openmeteo_forecast.json",
+    "/v1/search": "openmeteo_search.json",
+    "/ipify": "ipify.json",
+}
+
+
+def live_answer(path: str, query: str) -> tuple[int, bytes] | None:
+    """Status and JSON body of an upstream service of the live provider, or None for a
+    path that is not one of them."""
+    if path in LIVE_FIXTURES:
+        return 200, (FIXTURES / LIVE_FIXTURES[path]).read_bytes()
+    if path != "/v1/get":
+        return None
+    wanted = parse_qs(query).get("id", [""])[0]
+    places = json.loads((FIXTURES / "openmeteo_search.json").read_text("utf-8"))["results"]
+    places.append(json.loads((FIXTURES / "openmeteo_get.json").read_text("utf-8")))
+    for place in places:
+        if str(place.get("id")) == wanted:
+            return 200, json.dumps(place, ensure_ascii=False).encode("utf-8")
+    return 400, json.dumps({"error": True, "reason": "Location not found"}).encode("utf-8")
+
+
 def as_utf16(body: bytes) -> bytes:
     text = body.decode("utf-8")
     for declared in ('encoding="UTF-8"', 'encoding="utf-8"'):
@@ -103,7 +133,6 @@ class TestService:
         self._lock = threading.Lock()
         self._log: list[Request] = []
         self._scenarios: dict[str | None, tuple[str, dict]] = {}
-        self._answers: dict[str, bytes] = {}
         self._arrived = threading.Condition(self._lock)
 
     # -- life
@@ -162,18 +191,8 @@ class TestService:
         """Back to the fixtures everywhere, and an empty log."""
         with self._lock:
             self._scenarios.clear()
-            self._answers.clear()
             self._log.clear()
         self._apply_refusal(False)
-
-    def set_answer(self, path: str, body: bytes) -> None:
-        """Answer `path` (exactly) with `body` instead of its fixture, until reset()."""
-        with self._lock:
-            self._answers[path] = body
-
-    def answer_for(self, path: str) -> bytes | None:
-        with self._lock:
-            return self._answers.get(path)
 
     def scenario_for(self, path: str) -> tuple[str, dict]:
         with self._lock:
@@ -247,18 +266,20 @@ class _Handler(BaseHTTPRequestHandler):
             user_agent=self.headers.get("User-Agent", ""), headers=dict(self.headers.items()),
             target=self.target))
         name, options = self.service.scenario_for(parts.path)
-        body = self.service.answer_for(parts.path)
-        if body is None:
-            fixture = fixture_for(parts.path)
-            if fixture is None:
-                self._not_found()
-                return
-            body = fixture.read_bytes()
-        self._answer(name, options, body)
+        live = live_answer(parts.path, parts.query)
+        if live is not None:
+            self._answer(name, options, live[1], status=live[0], content_type="application/json")
+            return
+        fixture = fixture_for(parts.path)
+        if fixture is None:
+            self._not_found()
+            return
+        self._answer(name, options, fixture.read_bytes())
 
     do_HEAD = do_GET
 
-    def _answer(self, name: str, options: dict, body: bytes) -> None:
+    def _answer(self, name: str, options: dict, body: bytes, status: int = 200,
+                content_type: str = "text/xml") -> None:
         if name == "refused":
             self._reset()
         elif name == "not_found":
@@ -284,8 +305,15 @@ class _Handler(BaseHTTPRequestHandler):
             self._send(200, b"\xef\xbb\xbf" + body)
         elif name == "bom_utf16":
             self._send(200, as_utf16(body))
+        elif name == "endless":
+            self._endless()
+        elif name == "custom":
+            text = options.get("body", "")
+            self._send(200, text.encode("utf-8") if isinstance(text, str) else text)
+        elif name == "bad_request":
+            self._send(400, (FIXTURES / "openmeteo_error.json").read_bytes(), "application/json")
         else:
-            self._send(200, body)
+            self._send(status, body, content_type)
 
     def _send(self, status: int, body: bytes, content_type: str = "text/xml") -> None:
         self.send_response(status)
@@ -294,6 +322,23 @@ class _Handler(BaseHTTPRequestHandler):
         self.end_headers()
         if self.command != "HEAD":
             self.wfile.write(body)
+
+    def _endless(self) -> None:
+        # No length and no end: the client must give up on its own. Bounded so that a client
+        # that never does cannot keep the service busy for ever.
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml")
+        self.end_headers()
+        chunk = b"<rss>" + b"x" * 65531
+        deadline = time.monotonic() + 60
+        try:
+            for _ in range(1024):
+                if time.monotonic() > deadline:
+                    break
+                self.wfile.write(chunk)
+        except OSError:
+            pass
+        self.close_connection = True
 
     def _not_found(self) -> None:
         self._send(404, (FIXTURES / "not_found.html").read_bytes(), "text/html; charset=iso-8859-1")

@@ -5,6 +5,7 @@
 #include "ErrorBox.h"
 #include "Messages.h"
 #include "SingleInstance.h"
+#include "core/weather/ReportTexts.h"
 #include "win32/platform/MsxmlDocument.h"
 #include "win32/platform/WideText.h"
 
@@ -204,6 +205,8 @@ void TMainForm::command(UINT id) {
 void TMainForm::showShortPopup() {
     POINT p = {};
     GetCursorPos(&p);
+    // A menu of a window that is not in the foreground does not open (or does not close).
+    SetForegroundWindow(handle());
     TrackPopupMenu(shortPopup_, TPM_RIGHTBUTTON, p.x, p.y, 0, handle(), nullptr);
     PostMessageW(handle(), WM_NULL, 0, 0);
 }
@@ -428,6 +431,9 @@ int TMainForm::paintFace(const FaceState& face) {
     if (face.controls.optionsBtnVisible)
         texts.push_back({L"Ayarlar", ButtonRects[OptionsBtn], 12, false, DT_CENTER | DT_SINGLELINE});
     picture_.paint(handle(), ClientWidth, ClientHeight, face.settings->BackColor, texts, face.alpha);
+    // The borderless window's title is never drawn; screen readers announce it, so it tells
+    // what the face shows, as the tray's tool tip does.
+    SetWindowTextW(handle(), Widen(TrayHintText(face.state, *face.report)).c_str());
 
     // The details text's height, as the info window will lay it out.
     MemoryDc dc(CreateCompatibleDC(nullptr));

@@ -151,6 +151,12 @@ class Probe:
         if code != 0:
             raise HarnessError(f"click at ({x}, {y}) failed: {lines}")
 
+    def keys(self, *virtual_keys: int) -> None:
+        """Type virtual keys (VK_ codes), each pressed and released."""
+        code, lines = self._run("keys", *map(str, virtual_keys))
+        if code != 0:
+            raise HarnessError(f"keys {virtual_keys} failed: {lines}")
+
     def message_boxes(self, title: str | None = None, wait: float = 0.0) -> list[MessageBox]:
         args = ["msgbox", "--wait", str(int(wait * 1000))]
         if title is not None:

@@ -7,6 +7,7 @@
 //   probe wait-gone HWND [--wait MS]                   until the window no longer exists
 //   probe post HWND MSG [WPARAM [LPARAM]]              PostMessage
 //   probe click X Y [--right] [--double]               mouse click at a screen point
+//   probe keys VK [VK ...]                              press and release virtual keys
 //   probe msgbox [--title T] [--wait MS]               a message box: its texts and buttons
 //   probe press HWND (--caption TEXT | --id N)         press a button of a dialog
 //
@@ -364,6 +365,31 @@ int cmdClick(const Options& options) {
     return sent == inputs.size() ? ExitOk : ExitNotFound;
 }
 
+// Presses and releases each virtual key in turn, as typed on the keyboard.
+int cmdKeys(const Options& options) {
+    std::vector<INPUT> inputs;
+    for (const std::wstring& key : options.positional) {
+        unsigned long long vk = 0;
+        if (!parseNumber(key.c_str(), vk) || vk == 0 || vk > 0xFE)
+            return ExitUsage;
+        INPUT press = {};
+        press.type = INPUT_KEYBOARD;
+        press.ki.wVk = static_cast<WORD>(vk);
+        inputs.push_back(press);
+        press.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(press);
+    }
+    if (inputs.empty())
+        return ExitUsage;
+    UINT sent = 0;
+    for (INPUT& input : inputs) { // one at a time: a menu needs to see each key
+        sent += SendInput(1, &input, sizeof(INPUT));
+        Sleep(60);
+    }
+    JsonLine().number("sent", sent).print();
+    return sent == inputs.size() ? ExitOk : ExitNotFound;
+}
+
 struct DialogButton {
     int id;
     std::wstring caption;
@@ -485,6 +511,8 @@ int wmain(int argc, wchar_t** argv) {
         result = cmdMsgBox(options);
     else if (command == L"press")
         result = cmdPress(options);
+    else if (command == L"keys")
+        result = cmdKeys(options);
     if (result == ExitUsage)
         printError(L"bad command line: " + command);
     return result;

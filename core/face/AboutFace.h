@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/skin/Skin.h"
+#include "core/skin/SkinWindow.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace meltemix {
+
+namespace AboutLayout {
+constexpr int Width = 329;
+constexpr int Height = 249;
+constexpr PixelRect CloseBtn{289, 16, 18, 18};
+} // namespace AboutLayout
+
+// The texts of the about window.
+struct AboutTexts {
+    std::string Header;      // "Meltemix! Hakkında..."
+    std::string ProductName; // "Meltemix!"
+    std::string Label1;      // version and author, two lines
+    std::string Label2;      // the maker's web address (a link)
+    std::string Label3;      // the six-line notice
+};
+
+// The address the web-address label opens: the maker's project page.
+std::string ProjectPageAddress(const std::string& makerEndpoint);
+
+// How the notice names a service by its base address: the host (and port) of an address,
+// or a plain description for a value that is no address.
+std::string ServiceName(const std::string& baseAddress);
+
+// The about window's texts for the configured maker and IP-echo addresses.
+AboutTexts MakeAboutTexts(const std::string& makerEndpoint, const std::string& ipEndpoint);
+
+// What a mouse press on the about window leads to.
+enum class AboutClick { Nothing, Hidden, OpenProjectPage };
+
+// The about window's presenter: painted once at creation on the fixed "Sütlü Kahve" panel;
+// showing and hiding only change the window alpha.
+class AboutFace {
+public:
+    AboutFace(SkinWindowHost& host, PictureSource& source, AboutTexts texts, bool fadeEffect);
+
+    void ShowFaded(bool fadeEffect);
+    void HideFaded(bool fadeEffect);
+
+    // A press anywhere hides the window, except on the web address, which opens the project
+    // page with the left button (the caller asks the shell), and on the close button, which
+    // hides it with the left button.
+    AboutClick MouseDown(int x, int y, bool leftButton, bool fadeEffect);
+    // The close button and the web address show the hand cursor.
+    bool HandCursorAt(int x, int y) const;
+
+    const AboutTexts& Texts() const { return texts_; }
+    const PixelRect& LinkRect() const { return link_; }
+    std::uint8_t Alpha() const { return alpha_; }
+
+private:
+    void Paint();
+
+    SkinWindowHost& host_;
+    AboutTexts texts_;
+    SkinPictures skin_;
+    std::unique_ptr<Picture> close_;
+    std::unique_ptr<Picture> logo_;
+    std::unique_ptr<Canvas> canvas_;
+    std::uint8_t alpha_;
+    PixelRect link_{120, 113, 0, 0};
+};
+
+} // namespace meltemix

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/app/ConnectionState.h"
+#include "core/skin/Skin.h"
+#include "core/skin/SkinWindow.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace meltemix {
+
+namespace InfoLayout {
+constexpr int Width = 209;
+constexpr int Height = 204;
+constexpr PixelRect CloseBtn{175, 15, 18, 18};
+constexpr int HeaderLeft = 24;
+constexpr int HeaderTop = 17;
+constexpr int TextLeft = 20;
+constexpr int TextTop = 48;
+constexpr int TextWidth = 172;
+} // namespace InfoLayout
+
+constexpr const char* InfoHeaderText = "Meltemix! Bilgi";
+constexpr const char* CloseHint = "Kapat";
+
+// What the info window takes from the main window at every repaint.
+struct InfoInputs {
+    SkinSettings Skin;
+    bool FadeEffect = true;
+    std::string Text;         // the details text
+    int TextHeight = 0;       // t, as the main window's last repaint measured the text
+    TConnectionState MainState = cnReady;
+    bool AlwaysTop = false;   // the main window's stay-on-top setting
+};
+
+// The info window's presenter: the details under the title "Meltemix! Bilgi" on the skin,
+// a close button that shows once the window was clicked, fades in and out.
+class InfoFace {
+public:
+    // Loads the pictures and paints the first picture; the window is still hidden. Its
+    // alpha starts at 0 when fading, else 255.
+    InfoFace(InfoWindowHost& host, PictureSource& source, const InfoInputs& inputs);
+
+    void RepaintInfo(const InfoInputs& inputs);
+    void ShowFaded();
+    void HideFaded();
+
+    // A mouse press on the window (any button, outside an enabled close button): the first
+    // press after a deactivation makes the window active again. The caller then drags the
+    // window for the left button and calls RepaintInfo when the drag ends.
+    void MouseDown(const InfoInputs& inputs);
+    // Another window was activated: the close button goes.
+    void Deactivated(const InfoInputs& inputs);
+
+    // Whether a press at (x, y) hits the close button, which takes clicks only while it is
+    // both shown and enabled.
+    bool CloseButtonAt(int x, int y) const;
+
+    bool Active() const { return active_; }
+    std::uint8_t Alpha() const { return alpha_; }
+    // Where the last repaint put the texts (the labels' rectangles).
+    const PixelRect& HeaderRect() const { return header_; }
+    const PixelRect& TextRect() const { return text_; }
+
+private:
+    InfoWindowHost& host_;
+    SkinPictures skin_;
+    std::unique_ptr<Picture> close_;
+    std::unique_ptr<Canvas> canvas_;
+    std::uint8_t alpha_;
+    bool fadeEffect_;
+    bool active_ = false;
+    bool closeClickable_ = false;
+    PixelRect header_{InfoLayout::HeaderLeft, InfoLayout::HeaderTop, 0, 0};
+    PixelRect text_{InfoLayout::TextLeft, InfoLayout::TextTop, InfoLayout::TextWidth, 0};
+};
+
+} // namespace meltemix

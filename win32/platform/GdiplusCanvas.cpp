@@ -1,0 +1,242 @@
+#include "win32/platform/GdiplusCanvas.h"
+
+#include "win32/platform/WideText.h"
+
+#include <cwchar>
+
+namespace meltemix {
+namespace {
+
+// The screen's device context for as long as a font is being made.
+class DesktopDc {
+public:
+    DesktopDc() : window_(GetDesktopWindow()), dc_(GetDC(window_)) {}
+    ~DesktopDc() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    DesktopDc(const DesktopDc&) = delete;
+    DesktopDc& operator=(const DesktopDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A picture from another source has nothing GDI+ could draw.
+Gdiplus::GpImage* ImageOf(const Picture& picture) {
+    const auto* decoded = dynamic_cast<const GdiplusPicture*>(&picture);
+    return decoded ? decoded->Bitmap() : nullptr;
+}
+
+// Lines break at line feeds alone; a carriage return before one would otherwise count as a
+// character of its own on some implementations (Wine's gives it a width).
+std::wstring TextForLayout(const std::string& utf8) {
+    std::wstring wide = Widen(utf8);
+    std::wstring::size_type at = 0;
+    while ((at = wide.find(L"\r\n", at)) != std::wstring::npos)
+        wide.erase(at, 1);
+    return wide;
+}
+
+GdipAttributes MakeAttributes(const DrawAttributes& attributes) {
+    if (!attributes.Matrix && !attributes.TileEdges)
+        return nullptr;
+    Gdiplus::GpImageAttributes* raw = nullptr;
+    if (gdip::GdipCreateImageAttributes(&raw) != Gdiplus::Ok)
+        return nullptr;
+    GdipAttributes made(raw);
+    if (attributes.Matrix) {
+        Gdiplus::ColorMatrix matrix;
+        for (int row = 0; row < 5; ++row)
+            for (int column = 0; column < 5; ++column)
+                matrix.m[row][column] = (*attributes.Matrix)[row][column];
+        gdip::GdipSetImageAttributesColorMatrix(raw, Gdiplus::ColorAdjustTypeBitmap, TRUE, &matrix,
+                                                nullptr, Gdiplus::ColorMatrixFlagsDefault);
+    }
+    if (attributes.TileEdges)
+        gdip::GdipSetImageAttributesWrapMode(raw, Gdiplus::WrapModeTile, 0, FALSE);
+    return made;
+}
+
+void DrawPart(Gdiplus::GpGraphics* graphics, const Picture& picture, const RectF& dest,
+              const RectF& source, const DrawAttributes& attributes) {
+    const GdipAttributes made = MakeAttributes(attributes);
+    gdip::GdipDrawImageRectRect(graphics, ImageOf(picture), dest.X, dest.Y, dest.Width,
+                                dest.Height, source.X, source.Y, source.Width, source.Height,
+                                Gdiplus::UnitPixel, made.get(), nullptr, nullptr);
+}
+
+} // namespace
+
+std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
+    Gdiplus::GpBitmap* raw = nullptr;
+    const std::wstring wide = Widen(path);
+    if (gdip::GdipCreateBitmapFromFile(wide.c_str(), &raw) != Gdiplus::Ok || !raw)
+        return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
+    GdipBitmap bitmap(raw);
+    UINT width = 0, height = 0;
+    gdip::GdipGetImageWidth(raw, &width);
+    gdip::GdipGetImageHeight(raw, &height);
+    if (width == 0 || height == 0)
+        return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
+    return std::make_unique<GdiplusPicture>(path, std::move(bitmap), static_cast<int>(width),
+                                            static_cast<int>(height));
+}
+
+GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text)
+    : width_(width),
+      height_(height),
+      text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()) {
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr,
+                                        &bitmap) != Gdiplus::Ok)
+        return;
+    bitmap_.reset(bitmap);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    if (gdip::GdipGetImageGraphicsContext(bitmap, &graphics) != Gdiplus::Ok)
+        return;
+    graphics_.reset(graphics);
+    gdip::GdipGraphicsClear(graphics, 0);
+    // Plain anti-aliasing: sub-pixel (ClearType) text has no meaning on transparent pixels.
+    gdip::GdipSetTextRenderingHint(graphics, Gdiplus::TextRenderingHintAntiAlias);
+}
+
+GdiplusCanvas::~GdiplusCanvas() {
+    graphics_.reset(); // the surface before the bitmap it draws on
+}
+
+void GdiplusCanvas::DrawPicture(const Picture& picture, const RectF& dest,
+                                const DrawAttributes& attributes) {
+    if (!graphics_ || picture.Empty() || !ImageOf(picture))
+        return;
+    if (!attributes.Matrix && !attributes.TileEdges) {
+        gdip::GdipDrawImageRect(graphics_.get(), ImageOf(picture), dest.X, dest.Y, dest.Width,
+                                dest.Height);
+        return;
+    }
+    DrawPart(graphics_.get(), picture, dest,
+             {0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height())},
+             attributes);
+}
+
+void GdiplusCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
+                                    const RectF& source, const DrawAttributes& attributes) {
+    if (!graphics_ || picture.Empty() || !ImageOf(picture))
+        return;
+    DrawPart(graphics_.get(), picture, dest, source, attributes);
+}
+
+Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {
+    for (const auto& known : fonts_)
+        if (known.first == wanted)
+            return known.second.get();
+    LOGFONTW logfont = {};
+    logfont.lfHeight = wanted.Height;
+    logfont.lfWeight = wanted.Bold ? FW_BOLD : FW_NORMAL;
+    logfont.lfCharSet = DEFAULT_CHARSET;
+    logfont.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    logfont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    logfont.lfQuality = ANTIALIASED_QUALITY;
+    const std::wstring face = Widen(wanted.Face);
+    wcsncpy(logfont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    Gdiplus::GpFont* font = nullptr;
+    const DesktopDc dc;
+    if (gdip::GdipCreateFontFromLogfontW(dc.get(), &logfont, &font) != Gdiplus::Ok)
+        font = nullptr;
+    fonts_.emplace_back(wanted, GdipFont(font)); // a failure is remembered too
+    return font;
+}
+
+Gdiplus::GpStringFormat* GdiplusTextResources::Format(TextAlign align) {
+    GdipFormat& slot = formats_[static_cast<std::size_t>(align)];
+    if (!slot) {
+        Gdiplus::GpStringFormat* format = nullptr;
+        if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format) != Gdiplus::Ok)
+            return nullptr;
+        slot.reset(format);
+        gdip::GdipSetStringFormatAlign(format, static_cast<Gdiplus::StringAlignment>(align));
+    }
+    return slot.get();
+}
+
+void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const FontSpec& font,
+                               Argb color, TextAlign align) {
+    if (!graphics_ || text.empty())
+        return;
+    Gdiplus::GpFont* gpFont = text_->Font(font);
+    Gdiplus::GpStringFormat* format = text_->Format(align);
+    Gdiplus::GpSolidFill* fill = nullptr;
+    if (!gpFont || !format || gdip::GdipCreateSolidFill(color, &fill) != Gdiplus::Ok)
+        return;
+    const GdipBrush brush(fill);
+    const std::wstring wide = TextForLayout(text);
+    // Wrapped lines below the rectangle are cut off at its edge, also where the library
+    // itself would draw them whole.
+    gdip::GdipSetClipRect(graphics_.get(), rect.X, rect.Y, rect.Width, rect.Height,
+                          Gdiplus::CombineModeReplace);
+    // One paragraph at a time: some implementations (Wine's) count a line feed's glyph into
+    // the width of the line before it, so a line exactly as wide as the measured text would
+    // wrap. Each paragraph still wraps at word boundaries within the width.
+    const float bottom = rect.Y + rect.Height;
+    float y = rect.Y;
+    std::wstring::size_type start = 0;
+    while (y < bottom) {
+        std::wstring::size_type end = wide.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = wide.size();
+        const std::wstring line = wide.substr(start, end - start);
+        if (!line.empty()) {
+            const Gdiplus::RectF layout(rect.X, y, rect.Width, bottom - y);
+            gdip::GdipDrawString(graphics_.get(), line.c_str(), static_cast<INT>(line.size()),
+                                 gpFont, &layout, format, brush.get());
+        }
+        if (end == wide.size())
+            break; // the last (often the only) paragraph needs no height
+        float height = 0;
+        if (line.empty()) {
+            gdip::GdipGetFontHeight(gpFont, graphics_.get(), &height);
+        } else {
+            const Gdiplus::RectF column(0, 0, rect.Width, 0); // no limit downwards
+            Gdiplus::RectF box;
+            if (gdip::GdipMeasureString(graphics_.get(), line.c_str(),
+                                        static_cast<INT>(line.size()), gpFont, &column, format,
+                                        &box, nullptr, nullptr) == Gdiplus::Ok)
+                height = box.Height;
+        }
+        if (height <= 0)
+            break;
+        y += height;
+        start = end + 1;
+    }
+    gdip::GdipResetClip(graphics_.get());
+}
+
+SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, TextAlign align) {
+    // No text takes no room, whatever the library would say of an empty layout.
+    if (!graphics_ || text.empty())
+        return {};
+    Gdiplus::GpFont* gpFont = text_->Font(font);
+    Gdiplus::GpStringFormat* format = text_->Format(align);
+    if (!gpFont || !format)
+        return {};
+    const std::wstring wide = TextForLayout(text);
+    const Gdiplus::RectF unbounded(0, 0, 0, 0); // no width: no wrapping
+    Gdiplus::RectF box;
+    if (gdip::GdipMeasureString(graphics_.get(), wide.c_str(), static_cast<INT>(wide.size()),
+                                gpFont, &unbounded, format, &box, nullptr,
+                                nullptr) != Gdiplus::Ok)
+        return {};
+    return {box.Width, box.Height};
+}
+
+Argb GdiplusCanvas::PixelAt(int x, int y) const {
+    Gdiplus::ARGB pixel = 0;
+    if (!bitmap_ || x < 0 || y < 0 || x >= width_ || y >= height_ ||
+        gdip::GdipBitmapGetPixel(bitmap_.get(), x, y, &pixel) != Gdiplus::Ok)
+        return 0;
+    return pixel;
+}
+
+} // namespace meltemix

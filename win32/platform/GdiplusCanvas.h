@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/skin/Canvas.h"
+#include "win32/platform/GdiplusApi.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace meltemix {
+
+// A picture decoded by GDI+; empty when the file is missing or unreadable.
+class GdiplusPicture : public Picture {
+public:
+    GdiplusPicture(std::string path, GdipBitmap bitmap, int width, int height)
+        : Picture(std::move(path), width, height), bitmap_(std::move(bitmap)) {}
+
+    Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
+
+private:
+    GdipBitmap bitmap_;
+};
+
+// Pictures from files relative to the working directory.
+class GdiplusPictureSource : public PictureSource {
+public:
+    std::unique_ptr<Picture> Load(const std::string& path) override;
+};
+
+// Fonts and string formats for the canvases of one window. A repaint uses a handful of
+// fonts many times and a window repaints often, so each is made once and kept.
+class GdiplusTextResources {
+public:
+    // Null when the font cannot be made; the failure is kept too.
+    Gdiplus::GpFont* Font(const FontSpec& font);
+    Gdiplus::GpStringFormat* Format(TextAlign align);
+
+private:
+    std::vector<std::pair<FontSpec, GdipFont>> fonts_;
+    std::array<GdipFormat, 3> formats_;
+};
+
+// A 32-bit ARGB bitmap with its drawing surface, fully transparent when made. Text is drawn
+// anti-aliased in fonts made from a LOGFONT: face names are found the way the window system
+// finds them, also under Wine, where the family lookup by name misses "Tahoma" and "Arial".
+class GdiplusCanvas : public Canvas {
+public:
+    // Without shared text resources the canvas makes its own.
+    GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text = nullptr);
+    ~GdiplusCanvas() override;
+
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    void DrawPicture(const Picture& picture, const RectF& dest,
+                     const DrawAttributes& attributes) override;
+    void DrawPicturePart(const Picture& picture, const RectF& dest, const RectF& source,
+                         const DrawAttributes& attributes) override;
+    void DrawString(const std::string& text, const RectF& rect, const FontSpec& font, Argb color,
+                    TextAlign align) override;
+    SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) override;
+
+    Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
+    // The pixel as drawn (not premultiplied); 0 outside the canvas or without GDI+.
+    Argb PixelAt(int x, int y) const;
+
+private:
+    int width_;
+    int height_;
+    std::shared_ptr<GdiplusTextResources> text_;
+    GdipBitmap bitmap_;
+    GdipGraphics graphics_;
+};
+
+} // namespace meltemix

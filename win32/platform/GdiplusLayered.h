@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/skin/Canvas.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace meltemix {
+
+// Gives a window per-pixel alpha (WS_EX_LAYERED) unless it has it already.
+void EnsureLayered(HWND window);
+
+// Canvases for a layered window and their hand-over: the whole picture replaces the
+// window's at its current position, with the window's overall alpha on top of each pixel's.
+class GdiplusTextResources;
+
+class GdiplusLayeredSurface : public LayeredSurface {
+public:
+    explicit GdiplusLayeredSurface(HWND window);
+
+    std::unique_ptr<Canvas> NewCanvas(int width, int height) override;
+    void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
+
+private:
+    HWND window_;
+    std::shared_ptr<GdiplusTextResources> text_; // shared by all its canvases
+};
+
+} // namespace meltemix
