@@ -1,5 +1,5 @@
-"""The Linux side of dialogprobe.exe: the controls of a dialog, rows chosen in lists, keys
-and typed text. Kept apart from probe.py; both run in the program's prefix."""
+"""The Linux side of dialogprobe.exe: the controls of a dialog, rows chosen in lists and
+typed text. Kept apart from probe.py; both run in the program's prefix."""
 
 from __future__ import annotations
 
@@ -72,9 +72,6 @@ class DialogProbe:
 
     def choose(self, hwnd: str, row: int) -> None:
         self._run("choose", hwnd, str(row))
-
-    def key(self, name: str) -> None:
-        self._run("key", name)
 
     def type(self, text: str) -> None:
         self._run("type", _arg(text))

@@ -1,7 +1,8 @@
-// The end-to-end tests' look inside a dialog and their keyboard, beside probe.exe: the
-// controls of a window with their states and contents, a row chosen in a list, and keys
-// and text typed into whatever has the focus. Output as probe.exe's: one JSON object per
-// line, plain ASCII with \uXXXX for anything else.
+// The end-to-end tests' look inside a dialog, beside probe.exe: the controls of a window
+// with their states and contents, a row chosen in a list, and text typed into whatever
+// has the focus (probe.exe's keys are virtual keys, which carry no Turkish letters).
+// Output as probe.exe's: one JSON object per line, plain ASCII with \uXXXX for anything
+// else.
 //
 //   dialogprobe controls HWND                  every control below the window
 //   dialogprobe focus HWND                     the control with the keyboard focus in
@@ -10,8 +11,6 @@
 //                                              would (\uXXXX escapes allowed)
 //   dialogprobe choose HWND ROW                select a row of a list or combo box and tell
 //                                              its parent, as a click on the row does
-//   dialogprobe key NAME                       press and release a key: enter, escape, tab,
-//                                              or a virtual-key number
 //   dialogprobe type TEXT                      type the text (\uXXXX escapes allowed)
 //
 // Exit code 0 when done, 1 when the window is not there, 2 for a malformed command line.
@@ -179,22 +178,6 @@ int Send(std::vector<INPUT>& inputs) {
     return sent == inputs.size() ? ExitOk : ExitNotFound;
 }
 
-int Key(const std::wstring& name) {
-    WORD key = 0;
-    if (name == L"enter")
-        key = VK_RETURN;
-    else if (name == L"escape")
-        key = VK_ESCAPE;
-    else if (name == L"tab")
-        key = VK_TAB;
-    else
-        key = static_cast<WORD>(std::wcstoul(name.c_str(), nullptr, 0));
-    if (!key)
-        return ExitUsage;
-    std::vector<INPUT> inputs = {KeyInput(key, 0, 0), KeyInput(key, 0, KEYEVENTF_KEYUP)};
-    return Send(inputs);
-}
-
 int Type(const std::wstring& text) {
     std::vector<INPUT> inputs;
     for (wchar_t c : text) {
@@ -208,12 +191,10 @@ int Type(const std::wstring& text) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::puts("{\"error\":\"usage: dialogprobe controls|focus|settext|choose|key|type ...\"}");
+        std::puts("{\"error\":\"usage: dialogprobe controls|focus|settext|choose|type ...\"}");
         return ExitUsage;
     }
     const std::wstring command = argv[1];
-    if (command == L"key")
-        return Key(argv[2]);
     if (command == L"type")
         return Type(Unescape(argv[2]));
     HWND window = ParseWindow(argv[2]);
