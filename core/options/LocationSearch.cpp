@@ -9,7 +9,14 @@ std::string SearchAddress(const std::string& base, const std::string& text) {
     return base + "/search/search?where=" + PercentEncode(text);
 }
 
-PlaceList ReadSearchAnswer(const std::string& bytes, const XmlDocumentFactory& createDocument) {
+DownloadPlan PlanLocationSearch(const Endpoints& endpoints, const std::string& text) {
+    DownloadPlan plan = PlanSearchDownload(endpoints, text);
+    if (!plan.Live)
+        plan.Address = SearchAddress(endpoints.Search, text);
+    return plan;
+}
+
+PlaceList ReadSearchResults(const std::string& bytes, const XmlDocumentFactory& createDocument) {
     PlaceList places;
     const auto document = createDocument();
     if (!document->loadXml(DecodeDocument(bytes)))

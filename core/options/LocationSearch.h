@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/options/Places.h"
+#include "core/provider/DownloadPlan.h"
+#include "core/settings/Endpoints.h"
 #include "core/xml/XmlDocument.h"
 
 #include <string>
@@ -13,11 +15,15 @@ constexpr const char* SearchAgent = "Lodosware XML Search";
 // text percent-encoded as UTF-8 so that blanks and Turkish letters make a valid query.
 std::string SearchAddress(const std::string& base, const std::string& text);
 
+// The search's download: the address above, or the built-in provider's search when the
+// Search endpoint is "live".
+DownloadPlan PlanLocationSearch(const Endpoints& endpoints, const std::string& text);
+
 // The places of a search answer, in the service's order: each "/search/loc" with its text
 // as the name and its "id" attribute as the code. A loc without an id is no place one
 // could ask the weather of and is left out. A document that is not well-formed gives no
 // places. Throws XmlDomError when no document can be created.
-PlaceList ReadSearchAnswer(const std::string& bytes, const XmlDocumentFactory& createDocument);
+PlaceList ReadSearchResults(const std::string& bytes, const XmlDocumentFactory& createDocument);
 
 // The result count line: "Herhangi bir yer bulunamadı." or "%d yer bulundu.".
 std::string SearchCountText(int count);

@@ -17,8 +17,8 @@ int RowOrNone(int row, const PlaceList& list) {
 
 } // namespace
 
-LocationsPage::LocationsPage(OptionsView& view, OptionsHost& host, std::string searchBase)
-    : view_(view), host_(host), searchBase_(std::move(searchBase)) {}
+LocationsPage::LocationsPage(OptionsView& view, OptionsHost& host, Endpoints endpoints)
+    : view_(view), host_(host), endpoints_(std::move(endpoints)) {}
 
 void LocationsPage::start() {
     mode_ = TurkishPlaces;
@@ -108,7 +108,7 @@ void LocationsPage::search() {
     std::string body;
     bool arrived = false;
     try {
-        arrived = host_.download(SearchAddress(searchBase_, searchText_), body);
+        arrived = host_.download(PlanLocationSearch(endpoints_, searchText_), body);
     } catch (...) {
         view_.setBusy(false);
         applyModeRules();
@@ -120,7 +120,7 @@ void LocationsPage::search() {
     if (!arrived)
         return;
 
-    results_ = ReadSearchAnswer(body, [this] { return host_.createDocument(); });
+    results_ = ReadSearchResults(body, [this] { return host_.createDocument(); });
     view_.setText(C::Label10, SearchCountText(static_cast<int>(results_.size())));
     view_.setItems(C::ListBox1, PlaceNames(results_));
     view_.setSelection(C::ListBox1, -1);
@@ -146,7 +146,7 @@ void LocationsPage::addResult() { addFavourite(results_, resultRow_); }
 void LocationsPage::addFavourite(const PlaceList& list, int row) {
     if (!InRange(row, list))
         return;
-    const Place& place = list[static_cast<std::size_t>(row)];
+    const ListedPlace& place = list[static_cast<std::size_t>(row)];
     const int added = favourites_.add(place);
     if (added < 0) {
         view_.showError("\"" + place.name + "\" favorilerim listesine zaten eklenmiş.");
@@ -184,7 +184,7 @@ void LocationsPage::showFavourites() {
     view_.setSelection(C::ListBox2, favouriteRow_);
 }
 
-const Place* LocationsPage::chosenPlace() const {
+const ListedPlace* LocationsPage::chosenPlace() const {
     const PlaceList* list = nullptr;
     int row = -1;
     switch (mode_) {
@@ -207,7 +207,7 @@ const Place* LocationsPage::chosenPlace() const {
 void LocationsPage::saveLocation(SettingsFile& settings) const {
     if (!locationChosen_)
         return;
-    const Place* place = chosenPlace();
+    const ListedPlace* place = chosenPlace();
     if (!place || place->name.empty() || place->code.empty())
         return;
     settings.writeText(keys::CityName, place->name);
@@ -218,7 +218,7 @@ void LocationsPage::saveFavourites(SettingsFile& settings) const {
     if (!favouritesChanged_)
         return;
     settings.eraseSection(sections::Favorites);
-    for (const Place& place : favourites_.places())
+    for (const ListedPlace& place : favourites_.places())
         // A nameless entry has no key to be written under.
         if (!place.name.empty())
             settings.writeText(sections::Favorites, place.name, place.code);

@@ -2,6 +2,7 @@
 
 #include "core/options/OptionsView.h"
 #include "core/options/Places.h"
+#include "core/settings/Endpoints.h"
 #include "core/settings/SettingsFile.h"
 
 #include <string>
@@ -14,8 +15,8 @@ class LocationsPage {
 public:
     enum Mode { TurkishPlaces = 0, Search = 1, FavouritePlaces = 2 };
 
-    // `searchBase` is the location search's base address.
-    LocationsPage(OptionsView& view, OptionsHost& host, std::string searchBase);
+    // `endpoints` say where the location search is asked.
+    LocationsPage(OptionsView& view, OptionsHost& host, Endpoints endpoints);
 
     // The page as it starts: the Turkish list's mode, nothing chosen.
     void start();
@@ -49,11 +50,11 @@ private:
     void applyModeRules();
     void addFavourite(const PlaceList& list, int row);
     void showFavourites();
-    const Place* chosenPlace() const;
+    const ListedPlace* chosenPlace() const;
 
     OptionsView& view_;
     OptionsHost& host_;
-    std::string searchBase_;
+    Endpoints endpoints_;
 
     int mode_ = TurkishPlaces;
     PlaceList turkishPlaces_;

@@ -86,7 +86,7 @@ std::optional<std::int32_t> ParseOpacity(const std::string& text) {
 
 OptionsDialog::OptionsDialog(SettingsFile& settings, OptionsView& view, OptionsHost& host)
     : settings_(settings), view_(view), host_(host),
-      locations_(view, host, ReadEndpoints(settings).Search) {}
+      locations_(view, host, ReadEndpoints(settings)) {}
 
 bool OptionsDialog::checked(C box) const { return checked_[static_cast<std::size_t>(box)]; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/options/Shortcuts.h"
+#include "core/provider/DownloadPlan.h"
 #include "core/xml/XmlDocument.h"
 
 #include <cstdint>
@@ -62,7 +63,7 @@ public:
     virtual ~OptionsHost() = default;
     // The location search's download on the calling thread: true with the answer's bytes
     // (whatever its status) in `body`, false when no answer could be had.
-    virtual bool download(const std::string& address, std::string& body) = 0;
+    virtual bool download(const DownloadPlan& plan, std::string& body) = 0;
     virtual std::unique_ptr<XmlDocument> createDocument() = 0;
     virtual ShellLinks& shell() = 0;
 };

@@ -9,13 +9,13 @@ namespace meltemix {
 std::vector<std::string> PlaceNames(const PlaceList& places) {
     std::vector<std::string> names;
     names.reserve(places.size());
-    for (const Place& place : places)
+    for (const ListedPlace& place : places)
         names.push_back(place.name);
     return names;
 }
 
 namespace {
-bool NameBefore(const Place& a, const Place& b) {
+bool NameBefore(const ListedPlace& a, const ListedPlace& b) {
     return CompareTurkish(a.name, b.name) < 0;
 }
 } // namespace
@@ -26,10 +26,10 @@ Favourites::Favourites(PlaceList stored) : places_(std::move(stored)) {
 
 bool Favourites::contains(const std::string& name) const {
     return std::any_of(places_.begin(), places_.end(),
-                       [&](const Place& p) { return SameNameIgnoringCase(p.name, name); });
+                       [&](const ListedPlace& p) { return SameNameIgnoringCase(p.name, name); });
 }
 
-int Favourites::add(const Place& place) {
+int Favourites::add(const ListedPlace& place) {
     if (contains(place.name))
         return -1;
     // After any names that compare equal, as a list sorted once more would put it.

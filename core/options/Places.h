@@ -8,16 +8,16 @@ namespace meltemix {
 // A place as the lists of the "Şehirler" page hold it: the name shown and the location
 // code of the weather service. Kept apart rather than as one "name=code" line, so that a
 // name with "=" in it cannot shift part of itself into the code.
-struct Place {
+struct ListedPlace {
     std::string name;
     std::string code;
 
-    bool operator==(const Place& other) const {
+    bool operator==(const ListedPlace& other) const {
         return name == other.name && code == other.code;
     }
 };
 
-using PlaceList = std::vector<Place>;
+using PlaceList = std::vector<ListedPlace>;
 
 std::vector<std::string> PlaceNames(const PlaceList& places);
 
@@ -34,7 +34,7 @@ public:
 
     bool contains(const std::string& name) const;
     // The row the place went to, or -1 when its name is taken already.
-    int add(const Place& place);
+    int add(const ListedPlace& place);
     void removeAt(int row);
     void clear() { places_.clear(); }
 

@@ -107,13 +107,14 @@ public:
 
     // The search's answer; nothing means no answer could be had.
     std::optional<std::string> answer;
+    // The address of each search, or "live:" and the text for the built-in provider's.
     std::vector<std::string> addresses;
     // Looks at the view while the download runs.
     std::function<void()> whileDownloading;
     RecordingShellLinks links;
 
-    bool download(const std::string& address, std::string& body) override {
-        addresses.push_back(address);
+    bool download(const DownloadPlan& plan, std::string& body) override {
+        addresses.push_back(plan.Live ? "live:" + plan.Live->Argument : plan.Address);
         if (whileDownloading)
             whileDownloading();
         if (!answer)

@@ -26,6 +26,21 @@ TEST(LocationSearch, AddressEncodesTheTypedTextAsUtf8) {
             << c.typed;
 }
 
+TEST(LocationSearch, LiveEndpointHandsTheTextToTheBuiltInProvider) {
+    Endpoints endpoints;
+    endpoints.Search = "http://127.0.0.1:8642";
+    const DownloadPlan plain = PlanLocationSearch(endpoints, "İzmir Çeşme");
+    EXPECT_FALSE(plain.Live);
+    EXPECT_EQ(plain.Address,
+              "http://127.0.0.1:8642/search/search?where=%C4%B0zmir%20%C3%87e%C5%9Fme");
+
+    endpoints.Search = "Live";
+    const DownloadPlan live = PlanLocationSearch(endpoints, "İzmir Çeşme");
+    ASSERT_TRUE(live.Live);
+    EXPECT_EQ(live.Live->Purpose, LivePurpose::Search);
+    EXPECT_EQ(live.Live->Argument, "İzmir Çeşme");
+}
+
 TEST(LocationSearch, AnswerGivesPlacesInTheServicesOrder) {
     const std::string answer =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!--xoap-->\n<search ver=\"3.0\">"
@@ -35,7 +50,7 @@ TEST(LocationSearch, AnswerGivesPlacesInTheServicesOrder) {
         "<loc id=\"UKXX0085\" type=\"1\">  London, United Kingdom </loc>"
         "<other id=\"XXXX0000\">not a place</other>"
         "</search>";
-    const PlaceList places = ReadSearchAnswer(answer, test::DomFactory());
+    const PlaceList places = ReadSearchResults(answer, test::DomFactory());
     EXPECT_EQ(places, (PlaceList{{"New York, NY", "USNY0996"},
                                  {"Empty code", ""},
                                  {"London, United Kingdom", "UKXX0085"}}));
@@ -45,11 +60,11 @@ TEST(LocationSearch, TurkishNamesSurviveTheAnswersEncoding) {
     const std::string windows1254 =
         "<?xml version=\"1.0\" encoding=\"windows-1254\"?>"
         "<search><loc id=\"TUXX0163\">\xDE" "anl\xFD" "urfa</loc></search>";
-    EXPECT_EQ(ReadSearchAnswer(windows1254, test::DomFactory()),
+    EXPECT_EQ(ReadSearchResults(windows1254, test::DomFactory()),
               (PlaceList{{"Şanlıurfa", "TUXX0163"}}));
 
     const std::string utf8WithMark = "\xEF\xBB\xBF<search><loc id=\"TUXX0176\">Iğdır</loc></search>";
-    EXPECT_EQ(ReadSearchAnswer(utf8WithMark, test::DomFactory()),
+    EXPECT_EQ(ReadSearchResults(utf8WithMark, test::DomFactory()),
               (PlaceList{{"Iğdır", "TUXX0176"}}));
 }
 
@@ -63,7 +78,7 @@ TEST(LocationSearch, AnswersWithoutPlaces) {
         "\x89PNG\r\n\x1a\n\x00garbage",
     };
     for (const char* answer : answers)
-        EXPECT_TRUE(ReadSearchAnswer(answer, test::DomFactory()).empty()) << answer;
+        EXPECT_TRUE(ReadSearchResults(answer, test::DomFactory()).empty()) << answer;
 }
 
 TEST(LocationSearch, CountText) {

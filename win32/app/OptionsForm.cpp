@@ -5,6 +5,8 @@
 #include "OptionsLayout.h"
 #include "core/options/LocationSearch.h"
 #include "core/options/OptionsDialog.h"
+#include "core/provider/LiveJob.h"
+#include "core/provider/PlaceCache.h"
 #include "win32/platform/Handles.h"
 #include "win32/platform/InternetDownload.h"
 #include "win32/platform/MsxmlDocument.h"
@@ -119,23 +121,34 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lP
 
 class Win32OptionsHost : public OptionsHost {
 public:
-    explicit Win32OptionsHost(HWND dialog) : links_(dialog) {}
+    Win32OptionsHost(HWND dialog, PlaceCache& places) : links_(dialog), places_(places) {}
 
-    bool download(const std::string& address, std::string& body) override {
-        return InternetDownload(Widen(SearchAgent).c_str(), address, body) == 0;
+    bool download(const DownloadPlan& plan, std::string& body) override {
+        const std::wstring agent = Widen(SearchAgent);
+        if (!plan.Live)
+            return InternetDownload(agent.c_str(), plan.Address, body) == 0;
+        const HttpGet get = [&](const std::string& url, std::string& answer, int& status) {
+            // The download hands over any answer without its status; an error answer is
+            // then simply no search answer, which finds no place.
+            status = 200;
+            return InternetDownload(agent.c_str(), url, answer) == 0;
+        };
+        return RunLiveJob(*plan.Live, get, places_, body) == 0;
     }
     std::unique_ptr<XmlDocument> createDocument() override { return CreateMsxmlDocument(); }
     ShellLinks& shell() override { return links_; }
 
 private:
     Win32ShellLinks links_;
+    PlaceCache& places_;
 };
 
 // The dialog's window: creates the controls, forwards their events to the presenter and
 // shows what it is told.
 class TOptionsForm final : public OptionsView {
 public:
-    TOptionsForm(HWND owner, int page) : owner_(owner), requestedPage_(page) {
+    TOptionsForm(HWND owner, int page, PlaceCache& places)
+        : owner_(owner), requestedPage_(page), places_(places) {
         for (COLORREF& colour : customColours_)
             colour = RGB(255, 255, 255);
     }
@@ -281,7 +294,7 @@ private:
         boldFont_.reset(MakeFont(-11, FW_BOLD));
         placeWindow();
         createControls();
-        host_ = std::make_unique<Win32OptionsHost>(dialog_);
+        host_ = std::make_unique<Win32OptionsHost>(dialog_, places_);
         presenter_ = std::make_unique<OptionsDialog>(AppSettings(), *this, *host_);
         presenter_->load(requestedPage_);
         SetFocus(GetNextDlgTabItem(dialog_, nullptr, FALSE));
@@ -533,6 +546,7 @@ private:
 
     HWND owner_;
     int requestedPage_;
+    PlaceCache& places_;
     HWND dialog_ = nullptr;
     HWND tab_ = nullptr;
     HWND tooltip_ = nullptr;
@@ -553,8 +567,9 @@ private:
 
 } // namespace
 
-OptionsOutcome RunOptionsDialog(HWND owner, int page) {
-    TOptionsForm form(owner, page);
+OptionsOutcome RunOptionsDialog(HWND owner, int page, PlaceCache* places) {
+    PlaceCache ownPlaces;
+    TOptionsForm form(owner, page, places ? *places : ownPlaces);
     return form.run();
 }
 
