@@ -347,7 +347,14 @@ def test_favourites(e2e, workdir, dialogs):
         "Favorites": {"Ankara": "TUXX0002"}})
     window = open_options(e2e, dialogs, main, "A")
     window.choose("ComboBox1", 1)
-    window.wait_for("Button3", lambda c: c.enabled, "the add button")
+    add = window.wait_for("Button3", lambda c: c.enabled, "the add button")
+    # Its hint, as the mouse resting on the button shows it.
+    x, y = add.centre
+    dialogs.move(x, y)
+    dialogs.move(x + 1, y)
+    hints = wait_until(lambda: [t for t in e2e.probe.find("tooltips_class32") if t.visible], 10,
+                       what="the hint of the add button")
+    assert [t.title for t in hints] == ["Favorilerime ekle..."]
     window.click("Button3")
     window.wait_for("ListBox2", lambda c: c.items == ["Ankara", "Şanlıurfa"], "a favourite")
     window.click("Button3")

@@ -75,3 +75,7 @@ class DialogProbe:
 
     def type(self, text: str) -> None:
         self._run("type", _arg(text))
+
+    def move(self, x: int, y: int) -> None:
+        """The mouse to a screen point, without a click: what shows a tooltip."""
+        self._run("move", str(x), str(y))

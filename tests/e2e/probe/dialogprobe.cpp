@@ -12,6 +12,7 @@
 //   dialogprobe choose HWND ROW                select a row of a list or combo box and tell
 //                                              its parent, as a click on the row does
 //   dialogprobe type TEXT                      type the text (\uXXXX escapes allowed)
+//   dialogprobe move X Y                       move the mouse to a screen point, no click
 //
 // Exit code 0 when done, 1 when the window is not there, 2 for a malformed command line.
 #include <windows.h>
@@ -187,16 +188,31 @@ int Type(const std::wstring& text) {
     return Send(inputs);
 }
 
+int Move(int x, int y) {
+    // Absolute coordinates are normalised to 0..65535 over the primary screen.
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((static_cast<long long>(x) * 65535 + width / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((static_cast<long long>(y) * 65535 + height / 2) / (height - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    std::vector<INPUT> inputs = {input};
+    return Send(inputs);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::puts("{\"error\":\"usage: dialogprobe controls|focus|settext|choose|type ...\"}");
+        std::puts("{\"error\":\"usage: dialogprobe controls|focus|settext|choose|type|move ...\"}");
         return ExitUsage;
     }
     const std::wstring command = argv[1];
     if (command == L"type")
         return Type(Unescape(argv[2]));
+    if (command == L"move" && argc == 4)
+        return Move(_wtoi(argv[2]), _wtoi(argv[3]));
     HWND window = ParseWindow(argv[2]);
     if (!window)
         return ExitUsage;
