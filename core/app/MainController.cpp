@@ -1,6 +1,7 @@
 #include "core/app/MainController.h"
 
 #include "core/app/OnlineAnswers.h"
+#include "core/skin/Fade.h"
 #include "core/text/Decode.h"
 #include "core/text/PercentEncode.h"
 #include "core/text/TurkishOrder.h"
@@ -15,8 +16,6 @@
 namespace meltemix {
 namespace {
 
-constexpr int FadeStep = 18;
-constexpr int FadePause = 2;
 constexpr const char* UnitLetter = "c";
 
 int index(Download purpose) { return static_cast<int>(purpose); }
@@ -180,7 +179,7 @@ void MainController::feedArrived(int resultCode, const std::string& bytes) {
             while (growth_ < 4.0f) {
                 growth_ += 0.25f;
                 host_.paintSkinOnly(faceState());
-                host_.pause(FadePause);
+                host_.pause(static_cast<int>(FadeDelayMs));
             }
         } else {
             growth_ = 4.0f;
@@ -251,6 +250,7 @@ FaceState MainController::faceState() const {
     FaceState face;
     face.report = &report_;
     face.settings = &settings_;
+    face.formats = &formats_;
     face.state = state_;
     face.statusText = StatusText();
     face.tempText = report_.Temperature.empty() ? std::string() : TempText(report_);
@@ -286,21 +286,15 @@ ControlStates MainController::UpdateControlStates() {
     return c;
 }
 
-void MainController::fadeTo(std::uint8_t target) {
-    while (alpha_ != target) {
-        const int next = alpha_ < target ? alpha_ + FadeStep : alpha_ - FadeStep;
-        const bool last = alpha_ < target ? next >= target : next <= target;
-        alpha_ = last ? target : static_cast<std::uint8_t>(next);
-        host_.handOver(alpha_);
-        if (!last)
-            host_.pause(FadePause);
-    }
+FadeHooks MainController::fadeHooks() {
+    return {[this](std::uint8_t alpha) { host_.handOver(alpha); },
+            [this](unsigned milliseconds) { host_.pause(static_cast<int>(milliseconds)); }};
 }
 
 void MainController::ShowFaded() {
     host_.showWindow();
     if (settings_.FadeEffect) {
-        fadeTo(255);
+        FadeIn(true, alpha_, FadeStep, FadeDelayMs, 255, fadeHooks());
     } else {
         alpha_ = 255;
         host_.handOver(alpha_);
@@ -308,8 +302,7 @@ void MainController::ShowFaded() {
 }
 
 void MainController::HideFaded() {
-    if (settings_.FadeEffect)
-        fadeTo(0);
+    FadeOut(settings_.FadeEffect, alpha_, FadeStep, FadeDelayMs, 0, fadeHooks());
     host_.hideWindow();
 }
 

@@ -5,6 +5,7 @@
 #include "core/settings/Endpoints.h"
 #include "core/settings/MainSettings.h"
 #include "core/settings/SettingsFile.h"
+#include "core/skin/Fade.h"
 #include "core/weather/LocaleFormats.h"
 #include "core/weather/LocaleSource.h"
 #include "core/weather/WeatherReport.h"
@@ -96,7 +97,7 @@ private:
     void ipArrived(int resultCode, const std::string& bytes);
     void versionArrived(int resultCode, const std::string& bytes);
     void applyTrayVisible();
-    void fadeTo(std::uint8_t target);
+    FadeHooks fadeHooks();
     FaceState faceState() const;
 
     MainWindowHost& host_;

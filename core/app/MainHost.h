@@ -2,6 +2,7 @@
 
 #include "core/app/ConnectionState.h"
 #include "core/settings/MainSettings.h"
+#include "core/weather/LocaleFormats.h"
 #include "core/weather/SystemTime.h"
 #include "core/weather/WeatherReport.h"
 
@@ -26,6 +27,7 @@ struct ControlStates {
 struct FaceState {
     const TWeatherReport* report = nullptr;
     const MainSettings* settings = nullptr;
+    const LocaleFormats* formats = nullptr;
     TConnectionState state = cnReady;
     std::string statusText;
     std::string tempText;

@@ -5,6 +5,8 @@
 #include "ErrorBox.h"
 #include "Messages.h"
 #include "SingleInstance.h"
+#include "core/weather/DateTime.h"
+#include "core/weather/Moon.h"
 #include "core/weather/ReportTexts.h"
 #include "win32/platform/MsxmlDocument.h"
 #include "win32/platform/WideText.h"
@@ -27,11 +29,17 @@ constexpr const char* WelcomeText =
     "Meltemix! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu "
     "öğrenin. Bunun için ana pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...";
 
-// Click areas of the three buttons, in window pixels.
-constexpr RECT ButtonRects[] = {{194, 41, 212, 59}, {177, 41, 195, 59}, {118, 41, 176, 59}};
 const wchar_t* const ButtonHints[] = {L"Kapat", L"Gizle", L"Özellestirmek için tiklatin..."};
 constexpr RECT WeatherLblRect = {0, 0, 174, 149};
 constexpr UINT_PTR WeatherLblTool = 10;
+constexpr UINT_PTR DayTool = 20; // + the tile's index 0..4
+constexpr UINT_PTR MoonTool = 25;
+
+constexpr RECT rectOf(const PixelRect& r) { return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height}; }
+
+// Click areas of the three buttons, in the order of Button.
+constexpr RECT ButtonRects[] = {rectOf(MainLayout::ExitBtn), rectOf(MainLayout::HideBtn),
+                                rectOf(MainLayout::OptionsBtn)};
 
 Download purposeOf(UINT message) {
     return message == WM_WEATHERDATA ? Download::Feed
@@ -58,6 +66,9 @@ TMainForm::TMainForm(Application& application) : application_(application) {
            ClientHeight, application.ownerWindow());
     if (!handle())
         throw std::runtime_error("The main window cannot be created.");
+    pictures_ = std::make_unique<GdiplusPictureSource>();
+    surface_ = std::make_unique<GdiplusLayeredSurface>(handle());
+    face_ = std::make_unique<MainFace>(*surface_, *pictures_);
     buildMenus();
     buildTooltips();
 
@@ -165,6 +176,9 @@ void TMainForm::buildTooltips() {
     for (int b = ExitBtn; b <= OptionsBtn; ++b)
         add(static_cast<UINT_PTR>(b + 1), ButtonRects[b]);
     add(WeatherLblTool, WeatherLblRect);
+    for (std::size_t i = 0; i < MainLayout::DayLbl.size(); ++i)
+        add(DayTool + i, rectOf(MainLayout::DayLbl[i]));
+    add(MoonTool, rectOf(MainLayout::MoonLbl));
 }
 
 // ---- buttons
@@ -285,7 +299,11 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             static std::wstring text;
             const UINT_PTR id = header->idFrom;
             if (id == WeatherLblTool)
-                text = Widen(controller_->InfoText());
+                text = Widen(controller_->InfoText()); // built when it is about to show
+            else if (id >= DayTool && id < DayTool + 5 && painted_.DayHints[id - DayTool])
+                text = Widen(*painted_.DayHints[id - DayTool]);
+            else if (id == MoonTool && painted_.MoonHint)
+                text = Widen(*painted_.MoonHint);
             else if (id >= 1 && id <= 3 && buttonShown(static_cast<Button>(id - 1)))
                 text = ButtonHints[id - 1];
             else
@@ -419,95 +437,93 @@ void TMainForm::dragWindow() {
 void TMainForm::applyControlStates(const ControlStates& states) { controls_ = states; }
 
 int TMainForm::paintFace(const FaceState& face) {
-    std::vector<PlainText> texts;
-    if (!face.tempText.empty())
-        texts.push_back({Widen(face.tempText), {30, 56, 221, 96}, 35, true, DT_RIGHT | DT_SINGLELINE});
-    texts.push_back({Widen(face.statusText), {10, 93, 209, 110}, 13, false,
-                     DT_RIGHT | DT_SINGLELINE | DT_END_ELLIPSIS});
-    if (face.controls.exitBtnVisible)
-        texts.push_back({L"×", ButtonRects[ExitBtn], 16, true, DT_CENTER | DT_SINGLELINE});
-    if (face.controls.hideBtnVisible && face.active)
-        texts.push_back({L"–", ButtonRects[HideBtn], 16, true, DT_CENTER | DT_SINGLELINE});
-    if (face.controls.optionsBtnVisible)
-        texts.push_back({L"Ayarlar", ButtonRects[OptionsBtn], 12, false, DT_CENTER | DT_SINGLELINE});
-    picture_.paint(handle(), ClientWidth, ClientHeight, face.settings->BackColor, texts, face.alpha);
+    MainFaceInputs inputs;
+    inputs.Report = *face.report;
+    inputs.StatusText = face.statusText;
+    inputs.Active = face.active;
+    inputs.ExitBtnShown = face.controls.exitBtnVisible;
+    inputs.HideBtnShown = face.controls.hideBtnVisible;
+    inputs.OptionsBtnShown = face.controls.optionsBtnVisible;
+    inputs.GridShown = face.gridShown;
+    inputs.Growth = face.growth;
+    if (const auto now = EncodeDateTime(face.now)) {
+        inputs.MoonIndex = MoonIndex(*now);
+        inputs.MoonPhasePercent = MoonPhasePercent(*now);
+    }
+    inputs.Skin = SkinSettingsOf(*face.settings);
+    inputs.TempFontName = face.settings->TempFontName;
+    inputs.CityFontName = face.settings->CityFontName;
+    inputs.Formats = *face.formats;
+    inputs.InfoText = face.infoText;
+    painted_ = face_->RebuildFace(inputs, face.alpha);
     // The borderless window's title is never drawn; screen readers announce it, so it tells
     // what the face shows, as the tray's tool tip does.
     SetWindowTextW(handle(), Widen(TrayHintText(face.state, *face.report)).c_str());
-
-    // The details text's height, as the info window will lay it out.
-    MemoryDc dc(CreateCompatibleDC(nullptr));
-    GdiObject font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                               L"Tahoma"));
-    HGDIOBJ old = SelectObject(dc.get(), font.get());
-    const std::wstring info = Widen(face.infoText);
-    RECT r = {0, 0, 10000, 0};
-    DrawTextW(dc.get(), info.c_str(), static_cast<int>(info.size()), &r, DT_CALCRECT | DT_CENTER);
-    SelectObject(dc.get(), old);
-    return info.empty() ? 0 : r.bottom;
+    return painted_.InfoTextHeight;
 }
 
 void TMainForm::paintSkinOnly(const FaceState& face) {
-    picture_.paint(handle(), ClientWidth, ClientHeight, face.settings->BackColor, {}, face.alpha);
+    face_->RepaintSkinOnly(SkinSettingsOf(*face.settings), face.growth, face.alpha);
 }
 
-void TMainForm::handOver(std::uint8_t alpha) { picture_.handOver(handle(), alpha); }
+void TMainForm::handOver(std::uint8_t alpha) { face_->UpdateLayered(alpha); }
 void TMainForm::pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 // ---- MainWindowHost: the info and about windows
 
 void TMainForm::createOwnedWindows() {
-    auto fade = [this] { return controller_->settings().FadeEffect; };
-    info_ = std::make_unique<PlainPanelWindow>(handle(), L"TInfoTextForm", 209, 204, fade);
-    const ScreenPoint at = ReadInfoPosition(AppSettings());
-    info_->moveTo({at.x, at.y});
-    info_->setContent(L"Meltemix! Bilgi", Widen(controller_->InfoText()),
-                      controller_->settings().BackColor);
-    info_->setTopMost(controller_->settings().AlwaysTop);
-    about_ = std::make_unique<PlainPanelWindow>(handle(), L"TAboutForm", 329, 249, fade);
-    about_->setHideOnClick(true);
-    about_->setContent(L"Meltemix! Hakkında...", L"Meltemix!\r\nVersion 1.0", 0x004080);
+    auto inputs = [this] {
+        const MainSettings& settings = controller_->settings();
+        InfoInputs in;
+        in.Skin = SkinSettingsOf(settings);
+        in.FadeEffect = settings.FadeEffect;
+        in.Text = infoText_;
+        in.TextHeight = infoHeight_;
+        in.MainState = controller_->state();
+        in.AlwaysTop = settings.AlwaysTop;
+        return in;
+    };
+    infoText_ = controller_->InfoText();
+    info_ = std::make_unique<TInfoTextForm>(handle(), AppSettings(), inputs, [this] {
+        RunGuarded(handle(), [&] { controller_->SetInfoVisible(false); });
+    });
+    about_ = std::make_unique<TAboutForm>(handle(), controller_->endpoints(),
+                                          [this] { return controller_->settings().FadeEffect; });
 }
 
 bool TMainForm::infoExists() const { return info_ != nullptr; }
-
-ScreenPoint TMainForm::infoPosition() const {
-    const POINT p = info_->position();
-    return {p.x, p.y};
-}
+ScreenPoint TMainForm::infoPosition() const { return info_->Position(); }
 
 void TMainForm::moveInfo(ScreenPoint p) {
     if (info_)
-        info_->moveTo({p.x, p.y});
+        info_->MoveTo(p.x, p.y);
 }
 
 void TMainForm::showInfoFaded() {
     if (info_)
-        info_->showFaded();
+        info_->ShowFaded();
 }
 
 void TMainForm::hideInfoFaded() {
     if (info_)
-        info_->hideFaded();
+        info_->HideFaded();
 }
 
-void TMainForm::repaintInfo(const std::string& infoText, int) {
+void TMainForm::repaintInfo(const std::string& infoText, int textHeight) {
+    infoText_ = infoText;
+    infoHeight_ = textHeight;
     if (info_)
-        info_->setContent(L"Meltemix! Bilgi", Widen(infoText), controller_->settings().BackColor);
+        info_->RepaintInfo();
 }
 
 void TMainForm::setInfoTopMost(bool topMost) {
     if (info_)
-        info_->setTopMost(topMost);
+        info_->ApplyAlwaysOnTop(topMost);
 }
 
 void TMainForm::showAbout() {
-    if (!about_)
-        return;
-    RECT work = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    about_->moveTo({(work.left + work.right - 329) / 2, (work.top + work.bottom - 249) / 2});
-    about_->showFaded();
+    if (about_)
+        about_->ShowFaded();
 }
 
 // ---- MainWindowHost: tray, questions, shell, clock

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "PlainPanelWindow.h"
-#include "PlainPicture.h"
+#include "AboutForm.h"
+#include "InfoTextForm.h"
 #include "TrayWindow.h"
 #include "Window.h"
 #include "core/app/MainController.h"
 #include "core/app/TrayIcon.h"
+#include "core/face/MainFace.h"
+#include "win32/platform/GdiplusCanvas.h"
+#include "win32/platform/GdiplusLayered.h"
 #include "win32/platform/InternetThread.h"
 #include "win32/platform/Win32LocaleSource.h"
 
@@ -92,9 +95,14 @@ private:
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
     std::unique_ptr<TInternetThread> workers_[3];
-    std::unique_ptr<PlainPanelWindow> info_;
-    std::unique_ptr<PlainPanelWindow> about_;
-    PlainPicture picture_;
+    std::unique_ptr<GdiplusPictureSource> pictures_;
+    std::unique_ptr<GdiplusLayeredSurface> surface_;
+    std::unique_ptr<MainFace> face_;
+    MainFaceResult painted_;
+    std::unique_ptr<TInfoTextForm> info_;
+    std::unique_ptr<TAboutForm> about_;
+    std::string infoText_;
+    int infoHeight_ = 0;
     ControlStates controls_;
     HMENU shortPopup_ = nullptr, trayPopup_ = nullptr;
     HMENU shortFavorites_ = nullptr, trayFavorites_ = nullptr;

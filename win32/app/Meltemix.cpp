@@ -3,6 +3,7 @@
 #include "MainForm.h"
 #include "Messages.h"
 #include "SingleInstance.h"
+#include "win32/platform/GdiplusSession.h"
 
 #include <windows.h>
 
@@ -24,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
 
+    GdiplusSession gdiplus; // outlives every window and picture
     Application application;
     TMainForm mainForm(application);
     return application.run();

@@ -1,0 +1,168 @@
+"""The skinned windows as a person sees them: pictures of the main window before and after
+its first report, the details and about windows, and the five panel presets, on a dark and on
+a light desktop. The pictures land in out/e2e/faces/; the checks look at their pixels."""
+
+from __future__ import annotations
+
+import subprocess
+import time
+from pathlib import Path
+
+import pytest
+
+from conftest import SCREENSHOTS
+from harness.polling import wait_until
+from service import FIXTURES
+
+MAIN, INFO, ABOUT = "TMainForm", "TInfoTextForm", "TAboutForm"
+WM_COMMAND, ABOUT_COMMAND = 0x0111, 100
+FACES = SCREENSHOTS / "faces"
+ISTANBUL = (FIXTURES / "forecastrss_TUXX0014_c.xml").read_text(encoding="utf-8")
+DESKTOPS = {"dark": "#1e2430", "light": "#e9edf2"}
+ALL_LINES = {key: "1" for key in (
+    "ShowIP", "ShowSunInfo", "ShowSituation", "ShowDate", "ShowHijri", "ShowWind",
+    "ShowVisibility", "ShowHumidity", "ShowChill", "ShowWeatherText")}
+
+
+def feed(temperature="24", city="Istanbul", time_of_day="10:50 am", code="30") -> str:
+    text = ISTANBUL.replace('temp="24"', f'temp="{temperature}"')
+    text = text.replace('city="Istanbul"', f'city="{city}"')
+    text = text.replace('code="30"  temp', f'code="{code}"  temp')
+    return text.replace("2009 10:50 am EEST", f"2009 {time_of_day} EEST")
+
+
+def desktop(e2e, colour: str) -> None:
+    subprocess.run(["xsetroot", "-display", e2e.display, "-solid", colour], check=True)
+
+
+def crop(shot: Path, rect, out: Path) -> Path:
+    left, top, right, bottom = rect
+    subprocess.run(["convert", str(shot), "-crop", f"{right - left}x{bottom - top}+{left}+{top}",
+                    "+repage", str(out)], check=True)
+    return out
+
+
+def mean(picture: Path, region: str = "") -> float:
+    """Mean brightness 0..1 of a picture, or of a region "WxH+X+Y" of it."""
+    args = ["convert", str(picture)] + (["-crop", region, "+repage"] if region else [])
+    result = subprocess.run(args + ["-colorspace", "Gray", "-format", "%[fx:mean]", "info:"],
+                            check=True, capture_output=True, text=True)
+    return float(result.stdout)
+
+
+def spread(picture: Path) -> float:
+    result = subprocess.run(["convert", str(picture), "-colorspace", "Gray", "-format",
+                             "%[fx:standard_deviation]", "info:"],
+                            check=True, capture_output=True, text=True)
+    return float(result.stdout)
+
+
+def title(e2e, window) -> str:
+    info = e2e.probe.info(window.hwnd)
+    return info.title if info else ""
+
+
+def start(e2e, workdir, sections=None, body=None, slow=0.0):
+    if body is not None:
+        e2e.service.set_scenario("custom", "/forecastrss/", body=body)
+    if slow:
+        e2e.service.set_scenario("slow", "/forecastrss/", delay=slow)
+    options = {"General": {"CheckNewVersion": "0"},
+               "Appearance": {"Left": "60", "Top": "60", "InfoTextLeft": "320",
+                              "InfoTextTop": "80"}}
+    for section, keys in (sections or {}).items():
+        options.setdefault(section, {}).update(keys)
+    e2e.write_options(workdir, options)
+    program = e2e.start_program(workdir)
+    return program, e2e.probe.visible_window(MAIN)
+
+
+def ready(e2e, window, timeout=15.0) -> None:
+    wait_until(lambda: "Meltemix!" in title(e2e, window) and
+               not title(e2e, window).startswith("Meltemix! - "), timeout, what="a report")
+    time.sleep(0.8)  # the unrolling and the fades are done
+
+
+def shoot(e2e, name: str, window) -> Path:
+    FACES.mkdir(parents=True, exist_ok=True)
+    shot = e2e.screenshot(FACES / f"{name}-screen.png")
+    return crop(shot, e2e.probe.info(window.hwnd).rect, FACES / f"{name}.png")
+
+
+def close(e2e, program, window) -> None:
+    e2e.probe.close(window.hwnd)
+    assert program.wait_exit(30) == 0
+
+
+@pytest.fixture(params=list(DESKTOPS), ids=list(DESKTOPS))
+def backdrop(e2e, request):
+    desktop(e2e, DESKTOPS[request.param])
+    yield request.param
+    desktop(e2e, "#000000")
+
+
+def test_main_window_before_and_after_the_first_report(e2e, workdir, backdrop):
+    program, window = start(e2e, workdir, slow=2.5)
+    time.sleep(0.6)
+    before = shoot(e2e, f"main-connecting-{backdrop}", window)
+    ready(e2e, window)
+    after = shoot(e2e, f"main-day-{backdrop}", window)
+    # The panel unrolls: the lower half is painted only after the report.
+    assert abs(mean(after, "233x100+0+140") - mean(before, "233x100+0+140")) > 0.02
+    assert spread(after) > 0.1
+    close(e2e, program, window)
+
+
+@pytest.mark.parametrize("name, body", [
+    ("night", feed(time_of_day="9:50 pm", code="31")),
+    ("minus-five", feed(temperature="-5")),
+    ("long-name", feed(city="Kahramanmaraş Büyükşehir")),
+])
+def test_main_window_with_odd_reports(e2e, workdir, name, body):
+    desktop(e2e, DESKTOPS["dark"])
+    program, window = start(e2e, workdir, body=body)
+    ready(e2e, window)
+    face = shoot(e2e, f"main-{name}", window)
+    # White text ends at x = 221: the column right of it stays free of it.
+    assert mean(face, "10x30+222+60") < mean(face, "40x30+180+60") + 0.05
+    close(e2e, program, window)
+
+
+def test_details_window_with_every_line(e2e, workdir, backdrop):
+    program, window = start(e2e, workdir, {"Appearance": ALL_LINES})
+    ready(e2e, window)
+    info = e2e.probe.visible_window(INFO)
+    shot = shoot(e2e, f"info-all-lines-{backdrop}", info)
+    assert spread(shot) > 0.1
+    close(e2e, program, window)
+
+
+def test_about_window(e2e, workdir, backdrop):
+    program, window = start(e2e, workdir)
+    ready(e2e, window)
+    e2e.probe.post(window.hwnd, WM_COMMAND, ABOUT_COMMAND)
+    about = e2e.probe.visible_window(ABOUT)
+    time.sleep(0.5)
+    shot = shoot(e2e, f"about-{backdrop}", about)
+    assert about.size == (329, 249)
+    assert spread(shot) > 0.1
+    close(e2e, program, window)
+
+
+PRESETS = {
+    "0-none": {"Background": "0"},
+    "1-thin-glass": {"Background": "1"},
+    "2-thick-glass": {"Background": "2"},
+    "3-milky-coffee": {"Background": "3"},
+    "4-own-colour": {"Background": "4", "BackColor": str(0x00A05020), "GlassEffect": "1",
+                     "GlassOpacity": "200"},
+}
+
+
+@pytest.mark.parametrize("preset", list(PRESETS))
+def test_panel_presets(e2e, workdir, backdrop, preset):
+    program, window = start(e2e, workdir, {"Appearance": PRESETS[preset]})
+    ready(e2e, window)
+    face = shoot(e2e, f"preset-{preset}-{backdrop}", window)
+    assert spread(face) > 0.05
+    close(e2e, program, window)
