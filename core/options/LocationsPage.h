@@ -39,12 +39,10 @@ public:
     void deleteFavourite();
     void deleteAllFavourites();
 
-    int mode() const { return mode_; }
     bool locationChosen() const { return locationChosen_; }
     bool favouritesChanged() const { return favouritesChanged_; }
     // While the search box has the focus Enter searches instead of saving.
     bool searchIsDefault() const { return searchIsDefault_; }
-    const PlaceList& favourites() const { return favourites_.places(); }
 
 private:
     void applyModeRules();

@@ -58,7 +58,6 @@ public:
     bool locationChosen() const { return locations_.locationChosen(); }
     bool favouritesChanged() const { return locations_.favouritesChanged(); }
     int page() const { return page_; }
-    LocationsPage& locations() { return locations_; }
 
 private:
     bool checked(OptionsControl box) const;

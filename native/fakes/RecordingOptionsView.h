@@ -38,8 +38,6 @@ public:
     // What the colour picker answers: a colour, or nothing for Cancel.
     std::optional<std::uint32_t> pickedColour;
     std::vector<std::uint32_t> pickerPresets;
-    // Called whenever the busy state changes, with the new state.
-    std::vector<bool> busyChanges;
 
     void setChecked(OptionsControl control, bool checked) override { at(control).checked = checked; }
     void setEnabled(OptionsControl control, bool enabled) override { at(control).enabled = enabled; }
@@ -57,10 +55,7 @@ public:
     void setDefaultButton(OptionsControl button) override { defaultButton = button; }
     void setSwatchColour(std::uint32_t colour) override { swatchColour = colour; }
     void showPage(int shown) override { page = shown; }
-    void setBusy(bool value) override {
-        busy = value;
-        busyChanges.push_back(value);
-    }
+    void setBusy(bool value) override { busy = value; }
     void showError(const std::string& text) override { errors.push_back(text); }
     bool chooseColour(std::uint32_t& colour) override {
         pickerPresets.push_back(colour);

@@ -9,24 +9,7 @@ using namespace meltemix;
 
 namespace {
 
-TEST(LocationSearch, AddressEncodesTheTypedTextAsUtf8) {
-    struct Case {
-        const char* typed;
-        const char* query;
-    };
-    const Case cases[] = {
-        {"34000", "34000"},
-        {"New York", "New%20York"},
-        {"Şanlıurfa", "%C5%9Eanl%C4%B1urfa"},
-        {"a&b=c#d", "a%26b%3Dc%23d"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(SearchAddress("http://127.0.0.1:8642", c.typed),
-                  std::string("http://127.0.0.1:8642/search/search?where=") + c.query)
-            << c.typed;
-}
-
-TEST(LocationSearch, LiveEndpointHandsTheTextToTheBuiltInProvider) {
+TEST(LocationSearch, PlainAddressIsEncodedTheLiveProviderGetsTheText) {
     Endpoints endpoints;
     endpoints.Search = "http://127.0.0.1:8642";
     const DownloadPlan plain = PlanLocationSearch(endpoints, "İzmir Çeşme");
@@ -79,12 +62,6 @@ TEST(LocationSearch, AnswersWithoutPlaces) {
     };
     for (const char* answer : answers)
         EXPECT_TRUE(ReadSearchResults(answer, test::DomFactory()).empty()) << answer;
-}
-
-TEST(LocationSearch, CountText) {
-    EXPECT_EQ(SearchCountText(0), "Herhangi bir yer bulunamadı.");
-    EXPECT_EQ(SearchCountText(1), "1 yer bulundu.");
-    EXPECT_EQ(SearchCountText(12), "12 yer bulundu.");
 }
 
 } // namespace

@@ -206,17 +206,6 @@ TEST_F(LocationsPageTest, DeletingFavourites) {
     EXPECT_NE(std::find(store.log.begin(), store.log.end(), "erase Favorites"), store.log.end());
 }
 
-TEST_F(LocationsPageTest, DeletingAllFavourites) {
-    open();
-    dialog->modeChosen(2);
-    dialog->selectionChanged(C::ListBox2, 1);
-    dialog->buttonClicked(C::Button7);
-    EXPECT_TRUE(favouritesShown().empty());
-    EXPECT_FALSE(enabled(C::Button7));
-    EXPECT_TRUE(ok());
-    EXPECT_TRUE(store.keyNames("Favorites").empty());
-}
-
 TEST_F(LocationsPageTest, UnchangedFavouritesAreNotRewritten) {
     open();
     EXPECT_TRUE(ok());
