@@ -358,8 +358,8 @@ private:
             pages_[static_cast<std::size_t>(page)] = hwnd;
         }
 
-        for (const ControlSpec& spec : OptionsControls())
-            createControl(spec);
+        for (const ControlLayout& item : OptionsControls())
+            createControl(item);
         handles_[static_cast<std::size_t>(C::Button1)] =
             makeControl(dialog_, WC_BUTTONW, L"&Kaydet", WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
                         SaveButtonRect, IDOK, font);
@@ -371,22 +371,22 @@ private:
         createTooltips();
     }
 
-    void createControl(const ControlSpec& spec) {
-        HWND parent = pages_[static_cast<std::size_t>(spec.page)];
-        const RECT at = {spec.x, spec.y, spec.x + spec.width, spec.y + spec.height};
-        HFONT font = static_cast<HFONT>(spec.face == TypeFace::Small  ? smallFont_.get()
-                                        : spec.face == TypeFace::Bold ? boldFont_.get()
+    void createControl(const ControlLayout& item) {
+        HWND parent = pages_[static_cast<std::size_t>(item.page)];
+        const RECT at = {item.x, item.y, item.x + item.width, item.y + item.height};
+        HFONT font = static_cast<HFONT>(item.face == TypeFace::Small  ? smallFont_.get()
+                                        : item.face == TypeFace::Bold ? boldFont_.get()
                                                                       : normalFont_.get());
         const wchar_t* className = WC_BUTTONW;
         DWORD style = 0;
         DWORD exStyle = 0;
-        switch (spec.kind) {
+        switch (item.kind) {
         case ControlKind::Group:
             style = BS_GROUPBOX;
             break;
         case ControlKind::Label:
             className = WC_STATICW;
-            style = SS_LEFT | (spec.face == TypeFace::Normal ? 0 : SS_NOPREFIX);
+            style = SS_LEFT | (item.face == TypeFace::Normal ? 0 : SS_NOPREFIX);
             break;
         case ControlKind::CheckBox:
             style = WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -423,14 +423,14 @@ private:
             style = SS_SUNKEN;
             break;
         }
-        HWND hwnd = makeControl(parent, className, spec.caption ? spec.caption : L"", style,
-                                exStyle, at, spec.id, font);
+        HWND hwnd = makeControl(parent, className, item.caption ? item.caption : L"", style,
+                                exStyle, at, item.id, font);
         OptionsControl control;
-        if (!ControlOfId(spec.id, control))
+        if (!ControlOfId(item.id, control))
             return;
         handles_[static_cast<std::size_t>(control)] = hwnd;
-        kinds_[static_cast<std::size_t>(control)] = spec.kind;
-        if (spec.kind == ControlKind::UpDown) {
+        kinds_[static_cast<std::size_t>(control)] = item.kind;
+        if (item.kind == ControlKind::UpDown) {
             SendMessageW(hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(handle(C::Edit1)), 0);
             SendMessageW(hwnd, UDM_SETRANGE32, OptionsDialog::OpacityMin,
                          OptionsDialog::OpacityMax);
@@ -442,16 +442,16 @@ private:
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
-        for (const ControlSpec& spec : OptionsControls()) {
+        for (const ControlLayout& item : OptionsControls()) {
             OptionsControl control;
-            if (!spec.hint || !ControlOfId(spec.id, control))
+            if (!item.hint || !ControlOfId(item.id, control))
                 continue;
             TTTOOLINFOW tool = {};
             tool.cbSize = sizeof tool;
             tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = pages_[static_cast<std::size_t>(spec.page)];
+            tool.hwnd = pages_[static_cast<std::size_t>(item.page)];
             tool.uId = reinterpret_cast<UINT_PTR>(handle(control));
-            tool.lpszText = const_cast<wchar_t*>(spec.hint);
+            tool.lpszText = const_cast<wchar_t*>(item.hint);
             SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }

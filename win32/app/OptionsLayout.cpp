@@ -17,20 +17,20 @@ struct Origin {
     int x, y;
 };
 
-ControlSpec At(int page, Origin origin, C control, K kind, const wchar_t* caption, int x, int y,
+ControlLayout At(int page, Origin origin, C control, K kind, const wchar_t* caption, int x, int y,
                int width, int height, F face = F::Normal, const wchar_t* hint = nullptr) {
     return {page, Id(control), kind, caption, origin.x + x, origin.y + y, width, height, face,
             hint};
 }
 
-ControlSpec Group(int page, int number, const wchar_t* caption, Origin at, int width,
+ControlLayout Group(int page, int number, const wchar_t* caption, Origin at, int width,
                   int height) {
     return {page, GroupBoxId + number, K::Group, caption, at.x, at.y, width, height, F::Normal,
             nullptr};
 }
 
-std::vector<ControlSpec> Build() {
-    std::vector<ControlSpec> all;
+std::vector<ControlLayout> Build() {
+    std::vector<ControlLayout> all;
 
     // "Genel"
     const Origin g1 = {8, 7};
@@ -129,8 +129,8 @@ std::vector<ControlSpec> Build() {
 
 } // namespace
 
-const std::vector<ControlSpec>& OptionsControls() {
-    static const std::vector<ControlSpec> all = Build();
+const std::vector<ControlLayout>& OptionsControls() {
+    static const std::vector<ControlLayout> all = Build();
     return all;
 }
 

@@ -13,7 +13,7 @@ namespace meltemix {
 enum class ControlKind { Group, Label, CheckBox, Radio, Button, Combo, List, Edit, UpDown, Swatch, Bevel };
 enum class TypeFace { Normal, Small, Bold };
 
-struct ControlSpec {
+struct ControlLayout {
     int page;       // 0 "Genel", 1 "Görünüm", 2 "Şehirler"
     int id;         // the control's dialog identifier
     ControlKind kind;
@@ -24,7 +24,7 @@ struct ControlSpec {
 };
 
 // In creation order, which is also the order of the Tab key.
-const std::vector<ControlSpec>& OptionsControls();
+const std::vector<ControlLayout>& OptionsControls();
 
 constexpr const wchar_t* PageCaptions[] = {L"Genel", L"Görünüm", L"Şehirler"};
 
