@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "ErrorBox.h"
 #include "Messages.h"
+#include "OptionsForm.h"
 #include "SingleInstance.h"
 #include "core/weather/DateTime.h"
 #include "core/weather/Moon.h"
@@ -543,8 +544,9 @@ void TMainForm::openAddress(const std::string& address) {
     ShellExecuteW(handle(), L"open", Widen(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-MainWindowHost::OptionsOutcome TMainForm::runOptions(int) {
-    return {}; // the dialog answers Cancel until it exists
+MainWindowHost::OptionsOutcome TMainForm::runOptions(int page) {
+    const auto outcome = RunOptionsDialog(handle(), page, &places_);
+    return {outcome.ok, outcome.placeChanged};
 }
 
 SystemTime TMainForm::localNow() const {
