@@ -150,14 +150,14 @@ def shortcuts(shell_folders) -> dict[str, Path]:
         path.unlink(missing_ok=True)
 
 
-def start(e2e, workdir, sections: dict | None = None):
+def start(e2e, workdir, sections: dict | None = None, live: bool = False):
     content = {section: dict(keys) for section, keys in QUIET.items()}
     for section, keys in (sections or {}).items():
         content.setdefault(section, {}).update(keys)
-    e2e.write_options(workdir, content)
+    e2e.write_options(workdir, content, live=live)
     program = e2e.start_program(workdir, extra_env=NO_MENU_BUILDER)
     main = e2e.probe.window(MAIN, wait=20)
-    e2e.service.wait_for_request("/forecastrss/")
+    e2e.service.wait_for_request("/v1/forecast" if live else "/forecastrss/")
     # A click during the fade-in would go through the still transparent window.
     wait_for_still_screen(e2e.display)
     return program, main
@@ -329,6 +329,30 @@ def test_location_search(e2e, workdir, dialogs):
     window.wait_closed()
     assert read_options(workdir / "Options.ini")["Location"]["CityID"] == "TUXX0015"
     e2e.service.wait_for_request("/forecastrss/TUXX0015_c.xml")
+    end(e2e, program, main)
+
+
+def test_live_search_offers_places_by_their_geonames_code(e2e, workdir, dialogs):
+    program, main = start(e2e, workdir, {"Appearance": {"LastTabSheet": "2"}}, live=True)
+    window = open_options(e2e, dialogs, main, "A")
+    window.click("RadioButton2")
+    window.wait_for("Edit2", lambda c: c.enabled, "the search box enabled")
+    dialogs.type("Berlin")
+    e2e.probe.keys(VK_RETURN)
+    request = e2e.service.wait_for_request("/v1/search")[-1]
+    assert request.params["name"] == ["Berlin"] and request.params["language"] == ["tr"]
+    results = window.wait_for("ListBox1", lambda c: c.items, "the results")
+    assert results.items == ["İstanbul, Türkiye", "Ankara, Türkiye", "İzmir, Türkiye"]
+    window.choose("ListBox1", 1)
+    window.wait_for("Button4", lambda c: c.enabled, "the add button")
+    window.click("Button1")
+    window.wait_closed()
+    assert read_options(workdir / "Options.ini")["Location"]["CityID"] == "GN323786"
+    e2e.service.wait_for_request("/v1/forecast", count=2)
+    wait_until(lambda: e2e.probe.info(main.hwnd).title.startswith("Ankara, "), 15,
+               what="Ankara's weather on the face")
+    # The search told the program where Ankara is: no look-up by id was needed.
+    assert not e2e.service.requests_to("/v1/get")
     end(e2e, program, main)
 
 
