@@ -13,10 +13,12 @@ import argparse
 import os
 import shutil
 import sys
+import time
 from pathlib import Path
 
 from .ini import read_options
 from .paths import REPO, HarnessError, build_dir
+from .polling import wait_until
 from .screen import wait_for_still_screen
 from .session import Session
 
@@ -66,8 +68,12 @@ def main(argv=None) -> int:
             try:
                 session.service.wait_for_request("/v1/forecast" if args.live else "/forecastrss/",
                                                  timeout=3)
+                # The window's (undrawn) title tells when a report is on its face.
+                wait_until(lambda: (lambda w: w and w.visible and "° - " in w.title)(
+                    session.probe.info(window.hwnd)), 20, what="a report on the face")
             except TimeoutError:
-                pass  # a program that fetches nothing yet is still worth a picture
+                pass  # a program that shows nothing yet is still worth a picture
+            time.sleep(0.5)  # the unrolling and the fades
             wait_for_still_screen(session.display)
             picture = session.screenshot(out / "demo.png")
             print(f"screenshot: {picture}")
