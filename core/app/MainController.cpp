@@ -15,6 +15,13 @@
 namespace meltemix {
 namespace {
 
+// After a wake the network often comes up seconds after the system: a failed refresh is
+// tried again after these pauses, then the ordinary timer takes over.
+constexpr std::uint32_t ResumeRetryMs[] = {10000, 30000, 60000};
+// At logon the shell may not take the tray icon yet: asked again this often, this long.
+constexpr std::uint32_t TrayRetryMs = 5000;
+constexpr int TrayRetries = 24; // two minutes
+
 
 int index(Download purpose) { return static_cast<int>(purpose); }
 
@@ -47,6 +54,7 @@ void MainController::FormCreate() {
     host_.setCheckTimer(checkTimerOn_, settings_.UpdatePeriod);
     host_.setLoadedTimer(true);
     host_.createOwnedWindows();
+    BringWindowsOnScreen();
     creating_ = false;
 }
 
@@ -90,13 +98,46 @@ void MainController::SaveSettings() {
 
 void MainController::applyTrayVisible() {
     // At start the shell may not be ready for the icon yet; the window must come up all the
-    // same, so the refusal is only passed on when the user changed the setting.
+    // same and the icon is asked for again a while, so the refusal is only passed on when
+    // the user changed the setting.
     try {
         host_.setTrayVisible(settings_.ShowTrayIcon);
     } catch (...) {
         if (!creating_)
             throw;
+        trayRetries_ = 0;
+        host_.setTrayRetryTimer(true, TrayRetryMs);
     }
+}
+
+void MainController::TrayRetryTimerTimer() {
+    host_.setTrayRetryTimer(false, TrayRetryMs);
+    if (!settings_.ShowTrayIcon || host_.trayVisible())
+        return;
+    try {
+        host_.setTrayVisible(true);
+        RebuildFace(); // the hide button comes with the icon
+    } catch (...) {
+        if (++trayRetries_ < TrayRetries)
+            host_.setTrayRetryTimer(true, TrayRetryMs);
+    }
+}
+
+void MainController::BringWindowsOnScreen() {
+    const std::vector<ScreenRect> areas = host_.workAreas();
+    const ScreenRect main = host_.windowRect();
+    ScreenPoint moved{0, 0};
+    if (const auto to = BringOnScreen(main, areas, host_.nearestWorkArea(main))) {
+        moved = {to->x - main.left, to->y - main.top};
+        host_.moveWindow(*to);
+        settings_.Left = to->x;
+        settings_.Top = to->y;
+    }
+    if (!host_.infoExists())
+        return;
+    const ScreenRect info = host_.infoRect();
+    if (const auto to = BringInfoOnScreen(info, moved, areas, host_.nearestWorkArea(info)))
+        host_.moveInfo(*to);
 }
 
 // ---- the refresh cycle
@@ -145,7 +186,18 @@ void MainController::RefreshActionExecute() {
 }
 
 void MainController::SystemResumed() {
-    if (state_ != cnConnecting && !workers_[index(Download::Feed)])
+    if (state_ != cnConnecting && !workers_[index(Download::Feed)]) {
+        resumeRetries_ = 0;
+        RefreshWeather();
+    }
+}
+
+void MainController::RetryTimerTimer() {
+    host_.setRetryTimer(false, 0);
+    if (resumeRetries_ < 0)
+        return;
+    ++resumeRetries_;
+    if (state_ != cnConnecting) // a request under way answers for this try
         RefreshWeather();
 }
 
@@ -170,7 +222,12 @@ void MainController::feedArrived(int resultCode, const std::string& bytes) {
     feedText_ = DecodeDocument(bytes);
     if (resultCode != 0) {
         state_ = cnNoConnection; // the previous report stays
+        if (resumeRetries_ >= 0 && resumeRetries_ < 3)
+            host_.setRetryTimer(true, ResumeRetryMs[resumeRetries_]);
+        else
+            resumeRetries_ = -1;
     } else {
+        resumeRetries_ = -1;
         if (!firstFeedShown_ && settings_.FadeEffect) {
             while (growth_ < 4.0f) {
                 growth_ += 0.25f;

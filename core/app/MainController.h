@@ -65,6 +65,12 @@ public:
     void SystemResumed();
     // The session ends without a close: keep what a close would have kept.
     void SessionEnding();
+    // The monitors or the work area changed: a window left off every screen comes back.
+    void DisplayChanged() { BringWindowsOnScreen(); }
+    void BringWindowsOnScreen();
+    // The timed retries of a refresh after a wake, and of the tray icon at start.
+    void RetryTimerTimer();
+    void TrayRetryTimerTimer();
 
     void RebuildFace();
     void ShowFaded();
@@ -115,6 +121,8 @@ private:
     bool gridShown_ = false;
     bool creating_ = false;
     bool checkTimerOn_ = false;
+    int resumeRetries_ = -1; // retries done since a wake; -1 when not retrying
+    int trayRetries_ = 0;
     float growth_ = 1.25f;
     std::uint8_t alpha_ = 255;
     ScreenPoint infoOffset_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/ConnectionState.h"
+#include "core/app/Placement.h"
 #include "core/provider/DownloadPlan.h"
 #include "core/settings/MainSettings.h"
 #include "core/weather/LocaleFormats.h"
@@ -9,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace meltemix {
 
@@ -51,6 +53,9 @@ public:
     virtual void setCheckTimer(bool enabled, std::uint32_t intervalMs) = 0;
     virtual void setVersionTimer(bool enabled) = 0;
     virtual void setLoadedTimer(bool enabled) = 0;
+    // One-shot timers of the retries after a wake and of the tray icon at start.
+    virtual void setRetryTimer(bool enabled, std::uint32_t intervalMs) = 0;
+    virtual void setTrayRetryTimer(bool enabled, std::uint32_t intervalMs) = 0;
 
     // Workers: start one for a purpose (raises when it cannot), take the bytes it fetched,
     // free it (waiting for its thread). The completion arrives as OnDownloaded.
@@ -60,6 +65,10 @@ public:
 
     // The window.
     virtual ScreenPoint windowPosition() const = 0;
+    virtual ScreenRect windowRect() const = 0;
+    // The work areas of all monitors, and that of the monitor nearest to a rectangle.
+    virtual std::vector<ScreenRect> workAreas() const = 0;
+    virtual ScreenRect nearestWorkArea(const ScreenRect& rect) const = 0;
     virtual void moveWindow(ScreenPoint position) = 0;
     virtual bool windowVisible() const = 0;
     virtual void showWindow() = 0;
@@ -82,6 +91,7 @@ public:
     virtual void createOwnedWindows() = 0;
     virtual bool infoExists() const = 0;
     virtual ScreenPoint infoPosition() const = 0;
+    virtual ScreenRect infoRect() const = 0;
     virtual void moveInfo(ScreenPoint position) = 0;
     virtual void showInfoFaded() = 0;
     virtual void hideInfoFaded() = 0;

@@ -35,6 +35,32 @@ void RecordingMainHost::setLoadedTimer(bool enabled) {
     log.push_back("setLoadedTimer " + std::to_string(enabled));
 }
 
+void RecordingMainHost::setRetryTimer(bool enabled, std::uint32_t intervalMs) {
+    retryTimer = enabled;
+    retryInterval = intervalMs;
+    log.push_back("setRetryTimer " + std::to_string(enabled) + " " + std::to_string(intervalMs));
+}
+
+void RecordingMainHost::setTrayRetryTimer(bool enabled, std::uint32_t) {
+    trayRetryTimer = enabled;
+    log.push_back("setTrayRetryTimer " + std::to_string(enabled));
+}
+
+ScreenRect RecordingMainHost::nearestWorkArea(const ScreenRect& rect) const {
+    // The area whose centre is closest to the rectangle's, as the platform picks it.
+    const ScreenRect* best = nullptr;
+    long long bestDistance = 0;
+    for (const ScreenRect& area : areas) {
+        const long long dx = (area.left + area.right) / 2 - (rect.left + rect.right) / 2;
+        const long long dy = (area.top + area.bottom) / 2 - (rect.top + rect.bottom) / 2;
+        if (!best || dx * dx + dy * dy < bestDistance) {
+            best = &area;
+            bestDistance = dx * dx + dy * dy;
+        }
+    }
+    return best ? *best : ScreenRect{};
+}
+
 void RecordingMainHost::startDownload(Download purpose, const DownloadPlan& plan) {
     const std::string what = plan.Live ? "live " + plan.Live->Argument : plan.Address;
     log.push_back(std::string("startDownload ") + PurposeName(purpose) + " " + what);

@@ -35,6 +35,10 @@ public:
     SystemTime now;
     int infoTextHeight = 13;
     ScreenPoint dragTo{300, 300};
+    std::vector<ScreenRect> areas{{0, 0, 1024, 738}};
+    bool retryTimer = false;
+    std::uint32_t retryInterval = 0;
+    bool trayRetryTimer = false;
 
     // What the controller last asked for.
     bool checkTimer = false;
@@ -58,10 +62,17 @@ public:
     void setCheckTimer(bool enabled, std::uint32_t intervalMs) override;
     void setVersionTimer(bool enabled) override;
     void setLoadedTimer(bool enabled) override;
+    void setRetryTimer(bool enabled, std::uint32_t intervalMs) override;
+    void setTrayRetryTimer(bool enabled, std::uint32_t intervalMs) override;
     void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
     ScreenPoint windowPosition() const override { return position; }
+    ScreenRect windowRect() const override {
+        return {position.x, position.y, position.x + 233, position.y + 248};
+    }
+    std::vector<ScreenRect> workAreas() const override { return areas; }
+    ScreenRect nearestWorkArea(const ScreenRect& rect) const override;
     void moveWindow(ScreenPoint p) override;
     bool windowVisible() const override { return visible; }
     void showWindow() override;
@@ -79,6 +90,7 @@ public:
     void createOwnedWindows() override;
     bool infoExists() const override { return infoCreated; }
     ScreenPoint infoPosition() const override { return info; }
+    ScreenRect infoRect() const override { return {info.x, info.y, info.x + 209, info.y + 204}; }
     void moveInfo(ScreenPoint p) override;
     void showInfoFaded() override;
     void hideInfoFaded() override;

@@ -440,3 +440,88 @@ TEST(TurkishOrder, FollowsTheTurkishAlphabetIgnoringCase) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainControllerTest, WindowsLostOffScreenComeBackAtStart) {
+    store.writeText("Appearance", "Left", "5000");
+    store.writeText("Appearance", "Top", "5000");
+    store.writeText("Appearance", "InfoTextLeft", "5031");
+    store.writeText("Appearance", "InfoTextTop", "5031");
+    host.info = {5031, 5031};
+    controller.FormCreate();
+    EXPECT_EQ(host.position.x, 1024 - 233);
+    EXPECT_EQ(host.position.y, 738 - 248);
+    EXPECT_EQ(host.info.x, 1024 - 209);
+    controller.FormDestroy(); // the visible place is what is kept
+    EXPECT_EQ(store.readText("Appearance", "Left", ""), "791");
+
+    host.log.clear();
+    host.position = {-100, 20};
+    controller.DisplayChanged();
+    EXPECT_EQ(host.count("moveWindow"), 0);
+}
+
+TEST_F(MainControllerTest, AFailedRefreshAfterAWakeIsTriedAgainThreeTimes) {
+    create();
+    feedArrives();
+    controller.SystemResumed();
+    arrive(Download::Feed, -1, "");
+    std::vector<std::uint32_t> pauses;
+    while (host.retryTimer) {
+        pauses.push_back(host.retryInterval);
+        controller.RetryTimerTimer();
+        arrive(Download::Feed, -1, "");
+    }
+    EXPECT_EQ(pauses, (std::vector<std::uint32_t>{10000, 30000, 60000}));
+    EXPECT_EQ(host.count("startDownload Feed"), 4); // the wake's refresh and three more
+    EXPECT_TRUE(host.checkTimer);                    // the ordinary timer goes on
+
+    // A success ends the retries; a failure without a wake starts none.
+    controller.SystemResumed();
+    arrive(Download::Feed, -1, "");
+    controller.RetryTimerTimer();
+    feedArrives();
+    EXPECT_FALSE(host.retryTimer);
+    controller.RefreshActionExecute();
+    arrive(Download::Feed, -1, "");
+    EXPECT_FALSE(host.retryTimer);
+}
+
+TEST_F(MainControllerTest, ARetryWhileARequestIsUnderWayAsksNothingMore) {
+    create();
+    feedArrives();
+    controller.SystemResumed();
+    arrive(Download::Feed, -1, "");
+    controller.CheckTimerTimer(); // the ordinary timer got there first
+    host.log.clear();
+    controller.RetryTimerTimer();
+    EXPECT_EQ(host.count("startDownload"), 0);
+}
+
+TEST_F(MainControllerTest, TheTrayIconIsAskedForAgainUntilTheShellTakesIt) {
+    host.trayRefuses = true;
+    controller.FormCreate();
+    EXPECT_TRUE(host.trayRetryTimer);
+    for (int i = 0; i < 5; ++i)
+        controller.TrayRetryTimerTimer();
+    EXPECT_TRUE(host.trayRetryTimer);
+    host.trayRefuses = false;
+    controller.TrayRetryTimerTimer();
+    EXPECT_TRUE(host.tray);
+    EXPECT_FALSE(host.trayRetryTimer);
+
+    // Two minutes of refusals: then it gives up.
+    RecordingMainHost other;
+    other.trayRefuses = true;
+    MainController again(other, file, locale, test::DomFactory());
+    again.FormCreate();
+    int tries = 0;
+    while (other.trayRetryTimer && tries < 100) {
+        again.TrayRetryTimerTimer();
+        ++tries;
+    }
+    EXPECT_EQ(tries, 24);
+}
+
+} // namespace

@@ -24,7 +24,8 @@ enum : UINT {
     CmdAbout = 100, CmdAddLoc, CmdRefresh, CmdShowInfo, CmdOptions, CmdExit, CmdShow, CmdHide,
     CmdFavorite = 1000, // + the entry's index
 };
-enum : UINT_PTR { CheckTimer = 1, VersionTimer = 2, LoadedTimer = 3 };
+enum : UINT_PTR { CheckTimer = 1, VersionTimer = 2, LoadedTimer = 3, RetryTimer = 4,
+                  TrayRetryTimer = 5 };
 
 constexpr const char* WelcomeText =
     "Meltemix! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu "
@@ -245,6 +246,10 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             controller_->VersionTimerTimer();
         else if (wParam == LoadedTimer)
             controller_->LoadedTimerTimer();
+        else if (wParam == RetryTimer)
+            controller_->RetryTimerTimer();
+        else if (wParam == TrayRetryTimer)
+            controller_->TrayRetryTimerTimer();
         return 0;
     case WM_LBUTTONDOWN: {
         const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -316,6 +321,13 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
         controller_->FormMove();
         return 0;
+    case WM_DISPLAYCHANGE:
+        controller_->DisplayChanged();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA)
+            controller_->DisplayChanged();
+        return defaultHandling(message, wParam, lParam);
     case WM_ACTIVATEAPP:
         if (!wParam)
             controller_->ApplicationDeactivated();
@@ -359,7 +371,7 @@ void TMainForm::closeForm() {
 void TMainForm::FormDestroy() {
     for (Download purpose : {Download::Ip, Download::Version, Download::Feed})
         workers_[static_cast<int>(purpose)].reset(); // each waits for its thread
-    for (UINT_PTR timer : {CheckTimer, VersionTimer, LoadedTimer})
+    for (UINT_PTR timer : {CheckTimer, VersionTimer, LoadedTimer, RetryTimer, TrayRetryTimer})
         KillTimer(handle(), timer);
     tray_.reset(); // takes the icon out of the notification area
     trayWindow_.reset();
@@ -388,6 +400,18 @@ void TMainForm::setLoadedTimer(bool enabled) {
         KillTimer(handle(), LoadedTimer);
 }
 
+void TMainForm::setRetryTimer(bool enabled, std::uint32_t intervalMs) {
+    KillTimer(handle(), RetryTimer);
+    if (enabled)
+        SetTimer(handle(), RetryTimer, intervalMs, nullptr);
+}
+
+void TMainForm::setTrayRetryTimer(bool enabled, std::uint32_t intervalMs) {
+    KillTimer(handle(), TrayRetryTimer);
+    if (enabled)
+        SetTimer(handle(), TrayRetryTimer, intervalMs, nullptr);
+}
+
 void TMainForm::startDownload(Download purpose, const DownloadPlan& plan) {
     auto& worker = workers_[static_cast<int>(purpose)];
     worker = std::make_unique<TInternetThread>(handle(), messageOf(purpose),
@@ -408,6 +432,40 @@ ScreenPoint TMainForm::windowPosition() const {
     RECT r = {};
     GetWindowRect(handle(), &r);
     return {r.left, r.top};
+}
+
+ScreenRect TMainForm::windowRect() const {
+    RECT r = {};
+    GetWindowRect(handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+namespace {
+BOOL CALLBACK collectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& w = info.rcWork;
+        reinterpret_cast<std::vector<ScreenRect>*>(context)->push_back(
+            {w.left, w.top, w.right, w.bottom});
+    }
+    return TRUE;
+}
+} // namespace
+
+std::vector<ScreenRect> TMainForm::workAreas() const {
+    std::vector<ScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &collectWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+ScreenRect TMainForm::nearestWorkArea(const ScreenRect& rect) const {
+    const RECT r = {rect.left, rect.top, rect.right, rect.bottom};
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        return {};
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
 void TMainForm::moveWindow(ScreenPoint p) {
@@ -495,6 +553,11 @@ void TMainForm::createOwnedWindows() {
 
 bool TMainForm::infoExists() const { return info_ != nullptr; }
 ScreenPoint TMainForm::infoPosition() const { return info_->Position(); }
+
+ScreenRect TMainForm::infoRect() const {
+    const ScreenPoint p = info_->Position();
+    return {p.x, p.y, p.x + InfoLayout::Width, p.y + InfoLayout::Height};
+}
 
 void TMainForm::moveInfo(ScreenPoint p) {
     if (info_)

@@ -53,10 +53,15 @@ private:
     void setCheckTimer(bool enabled, std::uint32_t intervalMs) override;
     void setVersionTimer(bool enabled) override;
     void setLoadedTimer(bool enabled) override;
+    void setRetryTimer(bool enabled, std::uint32_t intervalMs) override;
+    void setTrayRetryTimer(bool enabled, std::uint32_t intervalMs) override;
     void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
     ScreenPoint windowPosition() const override;
+    ScreenRect windowRect() const override;
+    std::vector<ScreenRect> workAreas() const override;
+    ScreenRect nearestWorkArea(const ScreenRect& rect) const override;
     void moveWindow(ScreenPoint position) override;
     bool windowVisible() const override;
     void showWindow() override;
@@ -74,6 +79,7 @@ private:
     void createOwnedWindows() override;
     bool infoExists() const override;
     ScreenPoint infoPosition() const override;
+    ScreenRect infoRect() const override;
     void moveInfo(ScreenPoint position) override;
     void showInfoFaded() override;
     void hideInfoFaded() override;
