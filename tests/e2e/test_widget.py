@@ -1,4 +1,7 @@
-"""The refresh cycle, the online checks and the tray icon of the real program."""
+"""The refresh cycle, the online checks and the tray icon of the real program.
+
+These cases open real menus, the tray's among them, which leaves the test display's shell
+in a state that slows later programs' starts; they run last (the file name sees to it)."""
 
 from __future__ import annotations
 
@@ -48,7 +51,11 @@ def open_context_menu(e2e, window) -> None:
     # first right click causes is taken back at once and closes its menu again.
     x, y = window.position
     e2e.probe.click(x + 120, y + 200)
-    e2e.probe.click(x + 120, y + 200, right=True)
+    for _ in range(4):  # a right click that ends the left click's drag is lost: click again
+        e2e.probe.click(x + 120, y + 200, right=True)
+        if [m for m in e2e.probe.find("#32768", wait=3) if m.visible]:
+            return
+    raise AssertionError("the context menu did not open")
 
 
 def close(e2e, program, window) -> None:
@@ -93,13 +100,17 @@ def test_a_double_click_refreshes_but_never_twice_at_once(e2e, workdir):
     ("empty", "Istanbul - Meltemix!"),
     ("garbage", "Istanbul - Meltemix!"),
     ("truncated", "Istanbul - Meltemix!"),
-    ("cut", "Istanbul - Meltemix!"),
+    # Half a body, then a reset: what arrived is the answer, unless the reset came before
+    # the headers were read, which is no answer at all. The network decides, not the program.
+    ("cut", ("Istanbul - Meltemix!", "Meltemix! - Bağlantı yok")),
 ])
 def test_a_bad_feed_leaves_the_program_alive_with_its_state(e2e, workdir, scenario, shown):
     path = None if scenario == "refused" else FEED
     e2e.service.set_scenario(scenario, path)
     program, window = start(e2e, workdir)
-    wait_title(e2e, window, shown, timeout=40)
+    expected = shown if isinstance(shown, tuple) else (shown,)
+    wait_until(lambda: title(e2e, window) in expected, 40,
+               what=f"the face to show one of {expected} (it shows {title(e2e, window)!r})")
     # Not stuck: once the service is well again, a refresh brings the weather.
     e2e.service.reset()
     e2e.probe.post(window.hwnd, WM_COMMAND, REFRESH_COMMAND)
@@ -154,19 +165,32 @@ def test_the_address_is_read_after_a_byte_order_mark_and_asked_once(e2e, workdir
     close(e2e, program, window)
 
 
+def choose_from_menu(e2e, window, *keys) -> bool:
+    """Opens the window's menu and types `keys`; False when the menu closed on its own first
+    (the focus quirk of a display without a window manager)."""
+    open_context_menu(e2e, window)
+    try:
+        e2e.probe.keys(*keys)
+    except Exception:
+        return False
+    return True
+
+
 def test_favourites_menu_lists_sorted_and_asks_for_the_chosen_code(e2e, workdir):
     favourites = {"Zonguldak": "TUXX0031", "ankara": "TUXX0002", "Çorum": "TUXX0044"}
     program, window = start(e2e, workdir, {"Favorites": favourites})
     wait_title(e2e, window, READY)
-    open_context_menu(e2e, window)
-    wait_until(lambda: [m for m in e2e.probe.find("#32768") if m.visible], 10,
-               what="the context menu")
     # As typed: F opens "&Favori Şehirlerim" on its first entry; sorted ignoring case the
     # entries are ankara, Çorum, Zonguldak, so one step down is Çorum.
-    e2e.probe.keys(ord("F"))
-    wait_until(lambda: len([m for m in e2e.probe.find("#32768") if m.visible]) == 2, 5,
-               what="the favourites submenu")
-    submenu = max((m for m in e2e.probe.find("#32768") if m.visible), key=lambda m: m.rect[0])
+    for _ in range(3):
+        choose_from_menu(e2e, window, ord("F"))
+        submenus = [m for m in e2e.probe.find("#32768", wait=2) if m.visible]
+        if len(submenus) == 2:
+            break
+        e2e.probe.keys(VK_ESCAPE, VK_ESCAPE)
+    else:
+        raise AssertionError("the favourites submenu did not open")
+    submenu = max(submenus, key=lambda m: m.rect[0])
     height = submenu.rect[3] - submenu.rect[1]
     e2e.screenshot(e2e_shots() / "favourites-menu.png")
     e2e.probe.keys(VK_DOWN, VK_RETURN)
@@ -179,9 +203,7 @@ def test_favourites_menu_lists_sorted_and_asks_for_the_chosen_code(e2e, workdir)
 def test_an_empty_favourites_list_says_so(e2e, workdir):
     program, window = start(e2e, workdir)
     wait_title(e2e, window, READY)
-    open_context_menu(e2e, window)
-    wait_until(lambda: [m for m in e2e.probe.find("#32768") if m.visible], 10, what="menu")
-    e2e.probe.keys(ord("F"), VK_RETURN)  # the one entry is disabled: nothing happens
+    choose_from_menu(e2e, window, ord("F"), VK_RETURN)  # the one entry is disabled
     time.sleep(1)
     e2e.probe.keys(VK_ESCAPE, VK_ESCAPE)
     assert len(e2e.service.requests_to(FEED)) == 1
@@ -212,6 +234,7 @@ def test_the_tray_icon_lives_with_the_program_and_has_its_menu(e2e, workdir):
     wait_until(lambda: [m for m in e2e.probe.find("#32768") if m.visible], 10,
                what="the tray menu")
     e2e.screenshot(e2e_shots() / "tray-menu.png")
+    e2e.probe.keys(VK_ESCAPE)
     close(e2e, program, window)
     wait_until(lambda: not tray_shown(e2e), 10, what="the icon removed")
 
