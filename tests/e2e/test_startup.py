@@ -23,7 +23,7 @@ def test_first_start_without_options_file(e2e, workdir):
     # Every other key is missing, as on a first start.
     e2e.write_options(workdir, {"Endpoints": {"Maker": ""}})
     program = e2e.start_program(workdir)
-    window = e2e.probe.visible_window(MAIN)
+    window = e2e.probe.visible_window(MAIN, wait=90)
 
     assert window.position == (300, 300)
     assert window.size == (233, 248)
