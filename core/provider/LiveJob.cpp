@@ -5,8 +5,8 @@
 #include "core/provider/IpAnswer.h"
 #include "core/provider/LocationCode.h"
 #include "core/provider/NumberText.h"
-#include "core/provider/PercentEncode.h"
 #include "core/provider/TurkishProvinces.h"
+#include "core/text/PercentEncode.h"
 
 #include <exception>
 
@@ -19,10 +19,10 @@ constexpr int kReceived = 0;
 const char* const kTurkey = "Türkiye";
 
 // A GET whose answer is usable: some response with a success status.
-bool GetAnswer(const HttpGet& get, const std::string& url, std::string& body, bool& responded) {
+bool GetAnswer(const HttpGet& get, PlainUpstreams& plain, Upstream upstream,
+               const std::string& url, std::string& body, bool& responded) {
     int status = 0;
-    body.clear();
-    responded = get(url, body, status);
+    responded = GetUpstream(get, plain, upstream, url, body, status) == HttpOutcome::Response;
     return responded && status >= 200 && status < 300;
 }
 
@@ -35,14 +35,15 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-int RunFeed(const LiveRequest& request, const HttpGet& get, PlaceCache& places,
+int RunFeed(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
             std::string& document) {
-    const auto place = ResolvePlace(request.Argument, request.Bases.GeocodingApi, get, places);
+    const auto place = ResolvePlace(request.Argument, request.Bases.GeocodingApi, get, memory);
     if (!place)
         return kNoResponse;
     std::string body;
     bool responded = false;
-    if (!GetAnswer(get, ForecastAddress(request.Bases.ForecastApi, *place), body, responded))
+    if (!GetAnswer(get, memory.Plain, Upstream::Forecast,
+                   ForecastAddress(request.Bases.ForecastApi, *place), body, responded))
         return kNoResponse;
     auto feed = ForecastToFeed(body, *place);
     if (!feed)
@@ -51,27 +52,29 @@ int RunFeed(const LiveRequest& request, const HttpGet& get, PlaceCache& places,
     return kReceived;
 }
 
-int RunSearch(const LiveRequest& request, const HttpGet& get, PlaceCache& places,
+int RunSearch(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
               std::string& document) {
     std::string body;
     bool responded = false;
-    const bool ok =
-        GetAnswer(get, GeocodingSearchAddress(request.Bases.GeocodingApi, request.Argument),
-                  body, responded);
+    const bool ok = GetAnswer(get, memory.Plain, Upstream::Geocoding,
+                              GeocodingSearchAddress(request.Bases.GeocodingApi, request.Argument),
+                              body, responded);
     if (!responded)
         return kNoResponse;
     const auto found = ok ? ReadSearchAnswer(body) : std::nullopt;
     const std::vector<FoundPlace> list = found ? *found : std::vector<FoundPlace>();
     for (const FoundPlace& place : list)
-        places.remember(place.Code, place.Where);
+        memory.Places.remember(place.Code, place.Where);
     document = SearchDocument(list);
     return kReceived;
 }
 
-int RunIp(const LiveRequest& request, const HttpGet& get, std::string& document) {
+int RunIp(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
+          std::string& document) {
     std::string body;
     bool responded = false;
-    if (!GetAnswer(get, IpEchoAddress(request.Bases.IpApi), body, responded))
+    if (!GetAnswer(get, memory.Plain, Upstream::Ip, IpEchoAddress(request.Bases.IpApi), body,
+                   responded))
         return kNoResponse;
     auto ip = IpToDocument(body);
     if (!ip)
@@ -83,8 +86,8 @@ int RunIp(const LiveRequest& request, const HttpGet& get, std::string& document)
 } // namespace
 
 std::string ForecastAddress(const std::string& base, const Place& place) {
-    return base + "/v1/forecast?latitude=" + PercentEncoded(Coordinate(place.Latitude)) +
-           "&longitude=" + PercentEncoded(Coordinate(place.Longitude)) +
+    return base + "/v1/forecast?latitude=" + PercentEncode(Coordinate(place.Latitude)) +
+           "&longitude=" + PercentEncode(Coordinate(place.Longitude)) +
            "&current=temperature_2m,apparent_temperature,relative_humidity_2m,is_day,"
            "weather_code,wind_speed_10m,wind_direction_10m,pressure_msl,visibility"
            "&daily=weather_code,temperature_2m_max,temperature_2m_min,sunrise,sunset"
@@ -92,7 +95,7 @@ std::string ForecastAddress(const std::string& base, const Place& place) {
 }
 
 std::string GeocodingSearchAddress(const std::string& base, const std::string& text) {
-    return base + "/v1/search?name=" + PercentEncoded(Trimmed(text)) +
+    return base + "/v1/search?name=" + PercentEncode(Trimmed(text)) +
            "&count=10&language=tr&format=json";
 }
 
@@ -100,10 +103,15 @@ std::string GeocodingPlaceAddress(const std::string& base, std::int64_t id) {
     return base + "/v1/get?id=" + std::to_string(id) + "&language=tr";
 }
 
-std::string IpEchoAddress(const std::string& base) { return base + "?format=json"; }
+std::string IpEchoAddress(const std::string& base) {
+    const std::size_t scheme = base.find("://");
+    const std::size_t host = scheme == std::string::npos ? 0 : scheme + 3;
+    const bool hasPath = base.find('/', host) != std::string::npos;
+    return base + (hasPath ? "" : "/") + "?format=json";
+}
 
 std::optional<Place> ResolvePlace(const std::string& code, const std::string& geocodingBase,
-                                  const HttpGet& get, PlaceCache& places) {
+                                  const HttpGet& get, LiveMemory& memory) {
     if (const TurkishProvince* province = FindProvince(code)) {
         // A province is its own first-level division.
         return Place{province->Name, province->Name, kTurkey, province->Latitude,
@@ -112,28 +120,29 @@ std::optional<Place> ResolvePlace(const std::string& code, const std::string& ge
     const auto id = GeoNamesIdOf(code);
     if (!id)
         return std::nullopt;
-    if (auto cached = places.find(code))
+    if (auto cached = memory.Places.find(code))
         return cached;
     std::string body;
     bool responded = false;
-    if (!GetAnswer(get, GeocodingPlaceAddress(geocodingBase, *id), body, responded))
+    if (!GetAnswer(get, memory.Plain, Upstream::Geocoding, GeocodingPlaceAddress(geocodingBase, *id),
+                   body, responded))
         return std::nullopt;
     const auto found = ReadPlaceAnswer(body);
     // An answer about another place than the one asked for is no answer.
     if (!found || found->Code != code)
         return std::nullopt;
-    places.remember(code, found->Where);
+    memory.Places.remember(code, found->Where);
     return found->Where;
 }
 
-int RunLiveJob(const LiveRequest& request, const HttpGet& get, PlaceCache& places,
+int RunLiveJob(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
                std::string& document) {
     document.clear();
     try {
         switch (request.Purpose) {
-        case LivePurpose::Feed: return RunFeed(request, get, places, document);
-        case LivePurpose::Search: return RunSearch(request, get, places, document);
-        case LivePurpose::IP: return RunIp(request, get, document);
+        case LivePurpose::Feed: return RunFeed(request, get, memory, document);
+        case LivePurpose::Search: return RunSearch(request, get, memory, document);
+        case LivePurpose::IP: return RunIp(request, get, memory, document);
         }
     } catch (const std::exception&) {
         // A worker thread must end with its message, never with an exception.

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "core/provider/HttpGet.h"
+#include "core/provider/LiveMemory.h"
 #include "core/provider/Place.h"
-#include "core/provider/PlaceCache.h"
 
-#include <functional>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace meltemix {
-
-// One HTTP GET, done by the platform: true with the body when any response arrived (its
-// status in `status`), false when none could be had (no network, refused, unresolved).
-using HttpGet = std::function<bool(const std::string& url, std::string& body, int& status)>;
 
 enum class LivePurpose { Feed, Search, IP };
 
@@ -33,21 +30,23 @@ struct LiveRequest {
 // the search) and returns what a plain download would: 0 with the document text, or -1.
 //
 // - Feed: the location code is resolved (Turkish provinces from the compiled-in table,
-//   "GN" codes from `places` or else by the geocoding look-up by id, then remembered), the
-//   forecast is asked and converted to the feed document. An unknown or malformed code, no
+//   "GN" codes from the remembered places or else by the geocoding look-up by id, then
+//   remembered), the forecast is asked and converted to the feed document. An unknown or malformed code, no
 //   response, an error status or an answer that is no forecast: -1, so the face shows
 //   "Bağlantı yok" and the previous report stays.
 // - Search: no response is -1 (the search failed); any response is 0 with a search answer,
 //   empty when the response was an error or no search answer ("Herhangi bir yer
-//   bulunamadı."). The places found are remembered in `places`, so choosing one needs no
-//   look-up.
+//   bulunamadı."). The places found are remembered, so choosing one needs no look-up.
 // - IP: 0 with the IP document, or -1 when there is no response or no address in it.
 //
-// `document` is emptied first. Nothing escapes: an exception of `get` is -1.
-int RunLiveJob(const LiveRequest& request, const HttpGet& get, PlaceCache& places,
+// Every upstream request falls back to plain HTTP as GetUpstream says, remembered in
+// `memory` with the places. `document` is emptied first. Nothing escapes: an exception of
+// `get` is -1.
+int RunLiveJob(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
                std::string& document);
 
-// The upstream addresses. Values are percent-encoded.
+// The upstream addresses. Values are percent-encoded; the IP echo's base gets the "/" of
+// an empty path before its query, which a request line cannot do without.
 std::string ForecastAddress(const std::string& base, const Place& place);
 std::string GeocodingSearchAddress(const std::string& base, const std::string& text);
 std::string GeocodingPlaceAddress(const std::string& base, std::int64_t id);
@@ -56,6 +55,6 @@ std::string IpEchoAddress(const std::string& base);
 // The place of a location code, as the feed job resolves it; none when the code is
 // unknown or malformed or the look-up gave no place.
 std::optional<Place> ResolvePlace(const std::string& code, const std::string& geocodingBase,
-                                  const HttpGet& get, PlaceCache& places);
+                                  const HttpGet& get, LiveMemory& memory);
 
 } // namespace meltemix

@@ -73,3 +73,20 @@ def test_an_unknown_code_is_no_connection_without_asking(e2e, workdir):
     wait_for(e2e, window.hwnd, lambda t: t == NO_CONNECTION, "no connection")
     assert not e2e.service.requests_to("/v1/forecast")
     close(e2e, program, window)
+
+
+def test_without_a_secure_connection_the_upstreams_are_asked_over_plain_http(e2e, workdir):
+    # As on Windows XP: the service speaks only plain HTTP, so no https:// request to it
+    # can set up its secure connection.
+    secure = e2e.service.url.replace("http://", "https://")
+    sections = {"General": {"CheckNewVersion": "0"},
+                "Endpoints": {"ForecastApi": secure, "GeocodingApi": secure,
+                              "IpApi": f"{secure}/ipify"}}
+    e2e.write_options(workdir, sections, live=True)
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    shown = wait_for(e2e, window.hwnd, lambda t: t.endswith("° - Meltemix!"), "a live report")
+    assert shown == "İstanbul, Yağışlı, 11° - Meltemix!"
+    info = e2e.probe.window(INFO)
+    wait_for(e2e, info.hwnd, lambda t: "IP: 203.0.113.7" in t, "the echoed address")
+    close(e2e, program, window)

@@ -3,6 +3,7 @@
 #include "core/provider/DownloadPlan.h"
 #include "core/provider/LiveJob.h"
 #include "core/provider/LocationCode.h"
+#include "core/provider/SecureFallback.h"
 #include "core/provider/TurkishProvinces.h"
 #include "core/settings/Endpoints.h"
 #include "core/text/Decode.h"
@@ -35,22 +36,33 @@ struct FakeUpstream {
     std::map<std::string, Answer> answers; // longest matching prefix wins
     std::vector<std::string> requests;
     bool throws = false;
+    // Like Windows XP: no https:// address can be reached securely. Refused: addresses
+    // that get no response at all, whatever their scheme.
+    bool noSecureChannel = false;
+    std::set<std::string> refused;
 
     HttpGet get() {
         return [this](const std::string& url, std::string& body, int& status) {
             requests.push_back(url);
             if (throws)
                 throw std::runtime_error("broken");
+            for (const std::string& prefix : refused)
+                if (url.compare(0, prefix.size(), prefix) == 0)
+                    return HttpOutcome::NoResponse;
+            if (noSecureChannel && url.rfind("https://", 0) == 0)
+                return HttpOutcome::SecureChannel;
+            // The services answer alike over either scheme.
+            const std::string plain = PlainHttpAddress(url);
             const Answer* best = nullptr;
             std::size_t bestLength = 0;
             for (const auto& [prefix, answer] : answers)
-                if (url.compare(0, prefix.size(), prefix) == 0 && prefix.size() >= bestLength)
+                if (plain.compare(0, prefix.size(), prefix) == 0 && prefix.size() >= bestLength)
                     best = &answer, bestLength = prefix.size();
             if (!best)
-                return false;
+                return HttpOutcome::NoResponse;
             body = best->body;
             status = best->status;
-            return true;
+            return HttpOutcome::Response;
         };
     }
 };
@@ -61,9 +73,9 @@ struct JobResult {
 };
 
 JobResult RunJob(LivePurpose purpose, const std::string& argument, FakeUpstream& upstream,
-           PlaceCache& places) {
+                 LiveMemory& memory, const LiveBases& bases = kBases) {
     JobResult run{0, "stale"};
-    run.code = RunLiveJob(LiveRequest{purpose, argument, kBases}, upstream.get(), places, run.document);
+    run.code = RunLiveJob(LiveRequest{purpose, argument, bases}, upstream.get(), memory, run.document);
     return run;
 }
 
@@ -86,7 +98,7 @@ FakeUpstream Serving() {
 
 TEST(LiveJob, FeedOfATurkishProvince) {
     FakeUpstream upstream = Serving();
-    PlaceCache places;
+    LiveMemory places;
     const JobResult run = RunJob(LivePurpose::Feed, "TUXX0014", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "İstanbul");
@@ -101,7 +113,7 @@ TEST(LiveJob, FeedOfATurkishProvince) {
 
 TEST(LiveJob, FeedOfASearchedPlaceIsLookedUpOnce) {
     FakeUpstream upstream = Serving();
-    PlaceCache places;
+    LiveMemory places;
     JobResult run = RunJob(LivePurpose::Feed, "GN3833367", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "Ushuaia");
@@ -118,7 +130,7 @@ TEST(LiveJob, FeedOfASearchedPlaceIsLookedUpOnce) {
 
 TEST(LiveJob, SearchResultsNeedNoLookUpLater) {
     FakeUpstream upstream = Serving();
-    PlaceCache places;
+    LiveMemory places;
     EXPECT_EQ(RunJob(LivePurpose::Search, "paris", upstream, places).code, 0);
     upstream.requests.clear();
     const JobResult run = RunJob(LivePurpose::Feed, "GN4717560", upstream, places);
@@ -132,7 +144,7 @@ TEST(LiveJob, CodesThatResolveToNoPlace) {
     FakeUpstream upstream = Serving();
     upstream.answers["http://geo.test/v1/get?id=404"] = {400, "{\"error\":true,\"reason\":\"Not found\"}"};
     upstream.answers["http://geo.test/v1/get?id=77"] = {200, "{\"id\":78,\"name\":\"Other\",\"latitude\":1,\"longitude\":1}"};
-    PlaceCache places;
+    LiveMemory places;
     for (const char* code : {"", "USNY0996", "tuxx0014", "TUXX0014 ", "GN", "GN0", "GN012", "GN-5",
                              "GN 12", "gn745044", "GN1234567890123", "GN404", "GN77"}) {
         const JobResult run = RunJob(LivePurpose::Feed, code, upstream, places);
@@ -143,11 +155,11 @@ TEST(LiveJob, CodesThatResolveToNoPlace) {
     EXPECT_EQ(upstream.requests,
               (std::vector<std::string>{"http://geo.test/v1/get?id=404&language=tr",
                                         "http://geo.test/v1/get?id=77&language=tr"}));
-    EXPECT_EQ(places.size(), 0u);
+    EXPECT_EQ(places.Places.size(), 0u);
 }
 
 TEST(LiveJob, FeedFailures) {
-    PlaceCache places;
+    LiveMemory places;
     struct Case {
         const char* what;
         int status;
@@ -178,7 +190,7 @@ TEST(LiveJob, FeedFailures) {
 
 TEST(LiveJob, SearchAddressAndFailures) {
     FakeUpstream upstream = Serving();
-    PlaceCache places;
+    LiveMemory places;
     JobResult run = RunJob(LivePurpose::Search, "  Şanlıurfa / New York&x=1 ", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(upstream.requests.back(),
@@ -203,7 +215,7 @@ TEST(LiveJob, SearchAddressAndFailures) {
 
 TEST(LiveJob, IpLookup) {
     FakeUpstream upstream = Serving();
-    PlaceCache places;
+    LiveMemory places;
     JobResult run = RunJob(LivePurpose::IP, "", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_NE(run.document.find("<ip>203.0.113.7</ip>"), std::string::npos);
@@ -215,6 +227,81 @@ TEST(LiveJob, IpLookup) {
     EXPECT_EQ(RunJob(LivePurpose::IP, "", upstream, places).code, -1);
     FakeUpstream silent;
     EXPECT_EQ(RunJob(LivePurpose::IP, "", silent, places).code, -1);
+}
+
+// The IP echo's public base has no path: the query needs the "/" of the root before it.
+TEST(LiveJob, IpEchoAddressHasAPath) {
+    EXPECT_EQ(IpEchoAddress("https://api.ipify.org"), "https://api.ipify.org/?format=json");
+    EXPECT_EQ(IpEchoAddress("http://127.0.0.1:8642"), "http://127.0.0.1:8642/?format=json");
+    EXPECT_EQ(IpEchoAddress("http://127.0.0.1:8642/ipify"), "http://127.0.0.1:8642/ipify?format=json");
+}
+
+const LiveBases kSecureBases{"https://fc.test", "https://geo.test", "https://ip.test/ipify"};
+
+// Windows XP and Vista cannot set up the secure connections the public services require.
+TEST(SecureFallback, EachUpstreamFallsBackOnceAndStaysOnPlainHttp) {
+    FakeUpstream upstream = Serving();
+    upstream.noSecureChannel = true;
+    LiveMemory memory;
+    JobResult run = RunJob(LivePurpose::Feed, "GN3833367", upstream, memory, kSecureBases);
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(CityOf(run.document), "Ushuaia");
+    ASSERT_EQ(upstream.requests.size(), 4u);
+    EXPECT_EQ(upstream.requests[0], "https://geo.test/v1/get?id=3833367&language=tr");
+    EXPECT_EQ(upstream.requests[1], "http://geo.test/v1/get?id=3833367&language=tr");
+    EXPECT_EQ(upstream.requests[2].rfind("https://fc.test/v1/forecast?latitude=-54.8000&", 0), 0u);
+    EXPECT_EQ(upstream.requests[3], PlainHttpAddress(upstream.requests[2]));
+
+    // Later requests of the run go over plain HTTP at once, the options' search too.
+    upstream.requests.clear();
+    EXPECT_EQ(RunJob(LivePurpose::Feed, "TUXX0014", upstream, memory, kSecureBases).code, 0);
+    EXPECT_EQ(RunJob(LivePurpose::Search, "paris", upstream, memory, kSecureBases).code, 0);
+    ASSERT_EQ(upstream.requests.size(), 2u);
+    EXPECT_EQ(upstream.requests[0].rfind("http://fc.test/v1/forecast?", 0), 0u);
+    EXPECT_EQ(upstream.requests[1].rfind("http://geo.test/v1/search?name=paris&", 0), 0u);
+
+    // Each upstream finds out for itself.
+    upstream.requests.clear();
+    EXPECT_EQ(RunJob(LivePurpose::IP, "", upstream, memory, kSecureBases).code, 0);
+    EXPECT_EQ(upstream.requests, (std::vector<std::string>{"https://ip.test/ipify?format=json",
+                                                           "http://ip.test/ipify?format=json"}));
+    EXPECT_TRUE(memory.Plain.isPlain(Upstream::Ip));
+}
+
+TEST(SecureFallback, OnlyAFailedSecureChannelIsAskedAgain) {
+    LiveMemory memory;
+    // A refused connection or a time-out: no second request, nothing remembered.
+    FakeUpstream refused = Serving();
+    refused.refused.insert("https://fc.test");
+    EXPECT_EQ(RunJob(LivePurpose::Feed, "TUXX0014", refused, memory, kSecureBases).code, -1);
+    EXPECT_EQ(refused.requests.size(), 1u);
+    // An error status is an answer, over whatever scheme it came.
+    FakeUpstream failing = Serving();
+    failing.answers["http://fc.test/v1/forecast"] = {400, ReadTestData("openmeteo_error.json")};
+    EXPECT_EQ(RunJob(LivePurpose::Feed, "TUXX0014", failing, memory, kSecureBases).code, -1);
+    EXPECT_EQ(failing.requests.size(), 1u);
+    EXPECT_EQ(failing.requests[0].rfind("https://", 0), 0u);
+    EXPECT_FALSE(memory.Plain.isPlain(Upstream::Forecast));
+
+    // The plain request gets no response either: the next refresh tries the secure one again.
+    FakeUpstream nowhere = Serving();
+    nowhere.noSecureChannel = true;
+    nowhere.refused.insert("http://fc.test");
+    EXPECT_EQ(RunJob(LivePurpose::Feed, "TUXX0014", nowhere, memory, kSecureBases).code, -1);
+    EXPECT_EQ(nowhere.requests.size(), 2u);
+    EXPECT_FALSE(memory.Plain.isPlain(Upstream::Forecast));
+    nowhere.requests.clear();
+    EXPECT_EQ(RunJob(LivePurpose::Feed, "TUXX0014", nowhere, memory, kSecureBases).code, -1);
+    EXPECT_EQ(nowhere.requests.size(), 2u);
+    EXPECT_EQ(nowhere.requests[0].rfind("https://", 0), 0u);
+}
+
+TEST(SecureFallback, PlainAddresses) {
+    EXPECT_EQ(PlainHttpAddress("https://api.open-meteo.com/v1/forecast?x=1"),
+              "http://api.open-meteo.com/v1/forecast?x=1");
+    EXPECT_EQ(PlainHttpAddress("HTTPS://127.0.0.1:8642/ipify"), "http://127.0.0.1:8642/ipify");
+    for (const char* unchanged : {"http://host/x", "ftp://host", "https:/host", ""})
+        EXPECT_EQ(PlainHttpAddress(unchanged), unchanged);
 }
 
 TEST(DownloadPlan, PlainAddressesOrLiveJobs) {

@@ -415,7 +415,7 @@ void TMainForm::setTrayRetryTimer(bool enabled, std::uint32_t intervalMs) {
 void TMainForm::startDownload(Download purpose, const DownloadPlan& plan) {
     auto& worker = workers_[static_cast<int>(purpose)];
     worker = std::make_unique<TInternetThread>(handle(), messageOf(purpose),
-                                               DownloadJob(plan, places_));
+                                               DownloadJob(plan, live_));
     worker->Start();
 }
 
@@ -608,7 +608,7 @@ void TMainForm::openAddress(const std::string& address) {
 }
 
 MainWindowHost::OptionsOutcome TMainForm::runOptions(int page) {
-    const auto outcome = RunOptionsDialog(handle(), page, &places_);
+    const auto outcome = RunOptionsDialog(handle(), page, &live_);
     return {outcome.ok, outcome.placeChanged};
 }
 

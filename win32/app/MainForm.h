@@ -100,7 +100,7 @@ private:
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
-    PlaceCache places_; // places the live provider found; outlives the workers below
+    LiveMemory live_; // what the live provider learned; outlives the workers below
     std::unique_ptr<TInternetThread> workers_[3];
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;

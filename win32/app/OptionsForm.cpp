@@ -6,7 +6,7 @@
 #include "core/options/LocationSearch.h"
 #include "core/options/OptionsDialog.h"
 #include "core/provider/LiveJob.h"
-#include "core/provider/PlaceCache.h"
+#include "core/provider/LiveMemory.h"
 #include "win32/platform/Handles.h"
 #include "win32/platform/InternetDownload.h"
 #include "win32/platform/MsxmlDocument.h"
@@ -121,34 +121,28 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lP
 
 class Win32OptionsHost : public OptionsHost {
 public:
-    Win32OptionsHost(HWND dialog, PlaceCache& places) : links_(dialog), places_(places) {}
+    Win32OptionsHost(HWND dialog, LiveMemory& live) : links_(dialog), live_(live) {}
 
     bool download(const DownloadPlan& plan, std::string& body) override {
         const std::wstring agent = Widen(SearchAgent);
         if (!plan.Live)
             return InternetDownload(agent.c_str(), plan.Address, body) == 0;
-        const HttpGet get = [&](const std::string& url, std::string& answer, int& status) {
-            // The download hands over any answer without its status; an error answer is
-            // then simply no search answer, which finds no place.
-            status = 200;
-            return InternetDownload(agent.c_str(), url, answer) == 0;
-        };
-        return RunLiveJob(*plan.Live, get, places_, body) == 0;
+        return RunLiveJob(*plan.Live, InternetGet(agent), live_, body) == 0;
     }
     std::unique_ptr<XmlDocument> createDocument() override { return CreateMsxmlDocument(); }
     ShellLinks& shell() override { return links_; }
 
 private:
     Win32ShellLinks links_;
-    PlaceCache& places_;
+    LiveMemory& live_;
 };
 
 // The dialog's window: creates the controls, forwards their events to the presenter and
 // shows what it is told.
 class TOptionsForm final : public OptionsView {
 public:
-    TOptionsForm(HWND owner, int page, PlaceCache& places)
-        : owner_(owner), requestedPage_(page), places_(places) {
+    TOptionsForm(HWND owner, int page, LiveMemory& live)
+        : owner_(owner), requestedPage_(page), live_(live) {
         for (COLORREF& colour : customColours_)
             colour = RGB(255, 255, 255);
     }
@@ -294,7 +288,7 @@ private:
         boldFont_.reset(MakeFont(-11, FW_BOLD));
         placeWindow();
         createControls();
-        host_ = std::make_unique<Win32OptionsHost>(dialog_, places_);
+        host_ = std::make_unique<Win32OptionsHost>(dialog_, live_);
         presenter_ = std::make_unique<OptionsDialog>(AppSettings(), *this, *host_);
         presenter_->load(requestedPage_);
         SetFocus(GetNextDlgTabItem(dialog_, nullptr, FALSE));
@@ -546,7 +540,7 @@ private:
 
     HWND owner_;
     int requestedPage_;
-    PlaceCache& places_;
+    LiveMemory& live_;
     HWND dialog_ = nullptr;
     HWND tab_ = nullptr;
     HWND tooltip_ = nullptr;
@@ -567,9 +561,9 @@ private:
 
 } // namespace
 
-OptionsOutcome RunOptionsDialog(HWND owner, int page, PlaceCache* places) {
-    PlaceCache ownPlaces;
-    TOptionsForm form(owner, page, places ? *places : ownPlaces);
+OptionsOutcome RunOptionsDialog(HWND owner, int page, LiveMemory* live) {
+    LiveMemory ownMemory;
+    TOptionsForm form(owner, page, live ? *live : ownMemory);
     return form.run();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/provider/HttpGet.h"
+
 #include <string>
 
 namespace meltemix {
@@ -8,8 +10,18 @@ namespace meltemix {
 // any cached copy. 0 when a response arrived, whatever its status: the body is delivered
 // byte for byte and the reader of the document decides. -1 when no response could be had
 // (no network, a host that does not resolve, a refused connection, a body past the limit).
-// `status`, when given, receives the HTTP status code (0 when there is none, as for a file).
+// `status`, when given, receives the HTTP status code (0 when there is none, as for a file);
+// `secureChannel`, whether the request failed because the secure connection could not be
+// set up (the security channel or the server's certificate).
 int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body,
-                     int* status = nullptr);
+                     int* status = nullptr, bool* secureChannel = nullptr);
+
+// Whether a WinInet error code says that the secure connection could not be set up: the
+// handshake failed (what Windows XP and Vista meet at a service that requires TLS 1.2) or
+// the certificate was not accepted (an old system's outdated roots, a wrong clock).
+bool IsSecureChannelError(unsigned long error);
+
+// The live jobs' GET through InternetDownload with `agent`.
+HttpGet InternetGet(std::wstring agent);
 
 } // namespace meltemix

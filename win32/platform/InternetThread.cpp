@@ -51,18 +51,15 @@ void TInternetThread::Execute() {
     PostMessageW(owner_, message_, 0, static_cast<LPARAM>(resultCode_));
 }
 
-TInternetThread::Job DownloadJob(DownloadPlan plan, PlaceCache& places) {
+TInternetThread::Job DownloadJob(DownloadPlan plan, LiveMemory& memory) {
     constexpr const wchar_t* Agent = L"Lodosware Weather XML";
     if (!plan.Live) {
         return [address = std::move(plan.Address)](std::string& text) {
             return InternetDownload(Agent, address, text);
         };
     }
-    return [request = std::move(*plan.Live), &places](std::string& text) {
-        const HttpGet get = [](const std::string& url, std::string& body, int& status) {
-            return InternetDownload(Agent, url, body, &status) == 0;
-        };
-        return RunLiveJob(request, get, places, text);
+    return [request = std::move(*plan.Live), &memory](std::string& text) {
+        return RunLiveJob(request, InternetGet(Agent), memory, text);
     };
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/provider/DownloadPlan.h"
-#include "core/provider/PlaceCache.h"
+#include "core/provider/LiveMemory.h"
 #include "win32/platform/Handles.h"
 
 #include <windows.h>
@@ -45,7 +45,7 @@ private:
 };
 
 // The job of a download: a plain GET of the plan's address with the program's agent name,
-// or the built-in provider's live job over the same kind of GET. `places` must outlive it.
-TInternetThread::Job DownloadJob(DownloadPlan plan, PlaceCache& places);
+// or the built-in provider's live job over the same kind of GET. `memory` must outlive it.
+TInternetThread::Job DownloadJob(DownloadPlan plan, LiveMemory& memory);
 
 } // namespace meltemix

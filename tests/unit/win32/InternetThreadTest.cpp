@@ -55,10 +55,10 @@ TEST_F(InternetThreadTest, AnErrorInTheThreadStillAnswersWithMinusOne) {
 
 TEST_F(InternetThreadTest, ARefusedConnectionIsMinusOne) {
     // Port 9 on the loopback: nothing listens there.
-    PlaceCache places;
+    LiveMemory memory;
     DownloadPlan plan;
     plan.Address = "http://127.0.0.1:9/forecastrss/x.xml";
-    TInternetThread worker(window, Done, DownloadJob(plan, places));
+    TInternetThread worker(window, Done, DownloadJob(plan, memory));
     worker.Start();
     EXPECT_EQ(waitForMessage(30000), -1);
 }
