@@ -1,6 +1,7 @@
 #include "native/pugi/PugiXmlDocument.h"
 
 #include "core/text/Decode.h"
+#include "core/xml/DocumentType.h"
 #include "core/xml/XmlNamespaces.h"
 
 #include <pugixml.hpp>
@@ -151,6 +152,8 @@ public:
         document_.reset();
         auto document = std::make_shared<pugi::xml_document>();
         const std::string prepared = PrepareXmlText(text);
+        if (DeclaresDocumentType(prepared))
+            return false;
         const pugi::xml_parse_result result = document->load_buffer(
             prepared.data(), prepared.size(), pugi::parse_default, pugi::encoding_utf8);
         if (!result)

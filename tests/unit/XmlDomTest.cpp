@@ -104,3 +104,25 @@ TEST(XmlDom, TakesTextWithAMarkOrBlanksBeforeTheDeclaration) {
         EXPECT_TRUE(document->loadXml(text)) << text;
     }
 }
+
+// A document type is what lets a document fetch addresses, read files or nest entities
+// until the parser stalls; the program needs none, so a document with one is no answer.
+TEST(XmlDom, RefusesEveryDocumentWithADocumentType) {
+    const char* cases[] = {
+        "<!DOCTYPE a><a/>",
+        "<?xml version='1.0'?>\n<!DOCTYPE a [<!ENTITY e 'x'>]><a>&e;</a>",
+        "<?xml version='1.0'?><!-- c --><?pi x?> <!DOCTYPE a SYSTEM 'http://127.0.0.1:9/a.dtd'><a/>",
+        "<!DOCTYPE a [<!ENTITY e SYSTEM 'file:///c:/windows/win.ini'>]><a>&e;</a>",
+        "<!DOCTYPE a [<!ENTITY a '1234567890'><!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;'>"
+        "<!ENTITY c '&b;&b;&b;&b;&b;&b;&b;&b;'><!ENTITY d '&c;&c;&c;&c;&c;&c;&c;&c;'>]><a>&d;</a>",
+        "\xEF\xBB\xBF <!DOCTYPE a><a/>",
+    };
+    for (const char* text : cases) {
+        auto document = DomFactory()();
+        EXPECT_FALSE(document->loadXml(text)) << text;
+        EXPECT_FALSE(document->documentElement()) << text;
+    }
+    // Comments and instructions before the root are no document type.
+    auto document = DomFactory()();
+    EXPECT_TRUE(document->loadXml("<?xml version='1.0'?><!-- <!DOCTYPE --><?p <!x?><a/>"));
+}

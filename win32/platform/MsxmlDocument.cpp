@@ -1,6 +1,7 @@
 #include "win32/platform/MsxmlDocument.h"
 
 #include "core/text/Decode.h"
+#include "core/xml/DocumentType.h"
 #include "core/xml/XmlNamespaces.h"
 #include "win32/platform/WideText.h"
 
@@ -60,6 +61,12 @@ public:
         }
         return result;
     }
+    static Variant boolean(bool value) {
+        Variant result;
+        result.v_.vt = VT_BOOL;
+        result.v_.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+        return result;
+    }
     static Variant integer(long value) {
         Variant result;
         result.v_.vt = VT_I4;
@@ -108,6 +115,36 @@ bool Call(IDispatch* object, const wchar_t* name, WORD kind, Variant* args, UINT
     DISPPARAMS params = {count ? reversed : nullptr, nullptr, count, 0};
     return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params,
                                     result.get(), nullptr, nullptr));
+}
+
+bool PutProperty(IDispatch* object, const wchar_t* name, Variant value) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = 0;
+    if (!object || FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+        return false;
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {value.get(), &named, 1, 1};
+    return SUCCEEDED(object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT,
+                                    &params, nullptr, nullptr, nullptr));
+}
+
+std::optional<bool> BooleanOf(Variant& value) {
+    if (FAILED(VariantChangeType(value.get(), value.get(), 0, VT_BOOL)))
+        return std::nullopt;
+    return value.value().boolVal != VARIANT_FALSE;
+}
+
+// The DOM of Windows' MSXML 3 loads what a document names by default: external entities
+// and DTDs from any address or local file, and it expands entities without bound. A
+// document from a plain-HTTP service must reach nothing outside itself. A property the DOM
+// refuses is left as it is; documents with a DTD are refused before they get here anyway.
+void MakeSafe(IDispatch* document) {
+    PutProperty(document, L"async", Variant::boolean(false));
+    PutProperty(document, L"validateOnParse", Variant::boolean(false));
+    PutProperty(document, L"resolveExternals", Variant::boolean(false));
+    Variant args[] = {Variant::text("ProhibitDTD"), Variant::boolean(true)};
+    Variant ignored;
+    Call(document, L"setProperty", DISPATCH_METHOD, args, 2, ignored);
 }
 
 Dispatch GetObject(IDispatch* object, const wchar_t* name) {
@@ -213,6 +250,8 @@ public:
     bool loadXml(const std::string& text) override {
         loaded_ = false;
         const std::string prepared = PrepareXmlText(text);
+        if (DeclaresDocumentType(prepared))
+            return false;
         Variant argument = Variant::text(prepared);
         if (argument.value().vt != VT_BSTR)
             return false;
@@ -231,6 +270,24 @@ public:
         return MsxmlNode::wrap(GetObject(document_.get(), L"documentElement"));
     }
 
+    MsxmlSafety safety() const {
+        const auto read = [this](const wchar_t* name) {
+            Variant result;
+            if (!Call(document_.get(), name, DISPATCH_PROPERTYGET, nullptr, 0, result))
+                return std::optional<bool>();
+            return BooleanOf(result);
+        };
+        MsxmlSafety s;
+        s.Async = read(L"async");
+        s.ValidateOnParse = read(L"validateOnParse");
+        s.ResolveExternals = read(L"resolveExternals");
+        Variant name = Variant::text("ProhibitDTD");
+        Variant result;
+        if (Call(document_.get(), L"getProperty", DISPATCH_METHOD, &name, 1, result))
+            s.ProhibitDTD = BooleanOf(result);
+        return s;
+    }
+
 private:
     Dispatch document_;
     bool loaded_ = false;
@@ -247,7 +304,14 @@ std::unique_ptr<XmlDocument> CreateMsxmlDocument() {
                                 reinterpret_cast<void**>(&raw))) ||
         !raw)
         throw XmlDomError("Microsoft.XMLDOM bileşeni oluşturulamadı");
-    return std::make_unique<MsxmlDocument>(Dispatch(raw));
+    Dispatch document(raw);
+    MakeSafe(document.get());
+    return std::make_unique<MsxmlDocument>(std::move(document));
+}
+
+MsxmlSafety ReadMsxmlSafety(const XmlDocument& document) {
+    const auto* msxml = dynamic_cast<const MsxmlDocument*>(&document);
+    return msxml ? msxml->safety() : MsxmlSafety();
 }
 
 } // namespace meltemix
