@@ -27,7 +27,7 @@ int ConditionCodeForWmo(std::optional<std::int64_t> wmo, bool day) {
     case 71: return 14;            // slight snow: light snow showers
     case 73: return 16;            // moderate snow: snow
     case 75: return 41;            // heavy snow
-    case 77: return 13;            // snow grains: snow flurries
+    case 77: return 16;            // snow grains: snow (13, flurries, reads "Sert Rüzgarlı")
     case 80: return 40;            // slight rain showers: scattered showers
     case 81: return 11;            // moderate rain showers
     case 82: return 12;            // violent rain showers
