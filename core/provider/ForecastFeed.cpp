@@ -30,10 +30,22 @@ std::optional<std::string> WholeNotNegative(const Value* value, double divisor =
     return WholeText(*number / divisor);
 }
 
-std::optional<std::string> Clock(const Value* value) {
+// The forecast server dates its sun times: a sunset after midnight carries the next day's
+// date, polar day runs from today 00:00 to tomorrow 00:00 and polar night is today 00:00
+// twice. The feed holds a clock time only, read as today's, so a time on another date is
+// the end of today it lies beyond: 12:00 am before today, 11:59 pm after it. The face's day
+// from sunrise to sunset then is the time the sun is up today.
+std::optional<std::string> SunClock(const Value* value, std::int64_t today) {
     const auto text = json::Text(value);
     const auto time = text ? ReadIsoDateTime(*text) : std::nullopt;
-    return time ? std::optional<std::string>(FeedClockText(time->Minutes)) : std::nullopt;
+    if (!time)
+        return std::nullopt;
+    int minutes = time->Minutes;
+    if (time->Days < today)
+        minutes = 0;
+    else if (time->Days > today)
+        minutes = kMinutesPerDay - 1;
+    return FeedClockText(minutes);
 }
 
 std::string Code(const Value* wmo, bool day) {
@@ -190,8 +202,8 @@ std::optional<std::string> ForecastToFeed(const std::string& answer, const Place
                 .attribute("rising", pressure ? std::optional<std::string>("0") : std::nullopt));
     if (today)
         element(XmlElement("yweather:astronomy")
-                    .attribute("sunrise", Clock(json::Element(daily, "sunrise", today->Index)))
-                    .attribute("sunset", Clock(json::Element(daily, "sunset", today->Index))));
+                    .attribute("sunrise", SunClock(json::Element(daily, "sunrise", today->Index), today->Date))
+                    .attribute("sunset", SunClock(json::Element(daily, "sunset", today->Index), today->Date)));
 
     line("<item>");
     if (const auto latitude = FixedText(place.Latitude, 2))

@@ -16,7 +16,8 @@ namespace meltemix {
 //   date, so a fresh document never moves the weekday labels on (DaysBehind).
 // - Forecast days start with the place's today (the date of the observation time), up to
 //   five; days before it are left out. Without an observation time they start with the
-//   first day of the answer. Sunrise and sunset are today's.
+//   first day of the answer. Sunrise and sunset are today's; one dated before today is
+//   12:00 am, one dated after it 11:59 pm (a sunset after midnight, polar day).
 // - Temperatures, wind speed and bearing, humidity and visibility are whole numbers,
 //   rounded half away from zero; wind in km/h, visibility in hundredths of a kilometre.
 // - A value the answer lacks (missing or null) leaves its attribute out; an element left

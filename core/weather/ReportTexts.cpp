@@ -40,6 +40,11 @@ std::string SunText(const TWeatherReport& report, const LocaleFormats& formats) 
     const auto sunset = ParseTimeOfDay(report.Sunset, formats);
     if (!sunrise || !sunset)
         return std::string();
+    // A sun that rose before today (polar day, polar night) or sets after it (after
+    // midnight, polar day) has no time of today to name; the built-in provider writes those
+    // as the day's first and last minute, and naming them would be wrong.
+    if ((sunrise->Hour == 0 && sunrise->Minute == 0) || (sunset->Hour == 23 && sunset->Minute == 59))
+        return std::string();
     return "GD: " + FormatTimeOfDay(*sunrise, formats, formats.ShortTimeFormat) +
            ", GB: " + FormatTimeOfDay(*sunset, formats, formats.ShortTimeFormat);
 }

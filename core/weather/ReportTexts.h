@@ -17,7 +17,8 @@ namespace meltemix {
 std::string WeatherText(const TWeatherReport& report);
 
 // "GD: 06:47, GB: 19:12" in the locale's short time format; empty when sunrise or sunset is
-// missing or cannot be read as a time of day.
+// missing or cannot be read as a time of day, and when the sunrise is 12:00 am or the
+// sunset 11:59 pm, which stand for a sun that did not rise or does not set today.
 std::string SunText(const TWeatherReport& report, const LocaleFormats& formats);
 
 // "E: 41.01°, B: 28.95°" with the coordinates as the feed wrote them.

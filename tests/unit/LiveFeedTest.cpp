@@ -1,5 +1,6 @@
 // The live provider's forecast conversion, checked the way the program reads the result:
 // through the feed parser and the report texts, not by the XML's spelling.
+#include "core/face/MainFace.h"
 #include "core/provider/ForecastFeed.h"
 #include "core/text/Decode.h"
 #include "core/weather/ConditionTable.h"
@@ -211,6 +212,46 @@ TEST(LiveFeed, AnswersThatAreNoForecast) {
         EXPECT_FALSE(ForecastToFeed(answer, kIstanbul)) << answer.substr(0, 40);
     // An "error" that is not true is no error answer.
     EXPECT_TRUE(ForecastToFeed("{\"error\":false,\"current\":{}}", kIstanbul));
+}
+
+// An answer at `now` whose today has these sun times, as the forecast server dates them.
+std::string SunAnswer(const std::string& now, const std::string& sunrise, const std::string& sunset) {
+    return "{\"utc_offset_seconds\":0,\"current\":{\"time\":\"" + now +
+           "\",\"weather_code\":0},\"daily\":{\"time\":[\"" + now.substr(0, 10) +
+           "\"],\"sunrise\":[\"" + sunrise + "\"],\"sunset\":[\"" + sunset + "\"]}}";
+}
+
+// Day while the sun is up, night while it is down, and no sun times that name another day.
+TEST(LiveFeed, SunTimesOfEveryLatitude) {
+    const Place reykjavik{"Reykjavík", "", "İzlanda", 64.14, -21.94};
+    struct Case {
+        const char* what;
+        const char* now;
+        const char* sunrise;
+        const char* sunset;
+        bool day;
+        const char* sunText;
+    };
+    const Case cases[] = {
+        {"an ordinary day", "2026-12-08T13:30", "2026-12-08T08:14", "2026-12-08T17:37", true,
+         "GD: 08:14, GB: 17:37"},
+        {"an ordinary evening", "2026-12-08T18:00", "2026-12-08T08:14", "2026-12-08T17:37", false,
+         "GD: 08:14, GB: 17:37"},
+        {"sunset after midnight", "2026-06-21T14:00", "2026-06-21T02:55", "2026-06-22T00:03", true, ""},
+        {"the short night", "2026-06-21T01:30", "2026-06-21T02:55", "2026-06-22T00:03", false, ""},
+        {"late in the evening", "2026-06-21T23:45", "2026-06-21T02:55", "2026-06-22T00:03", true, ""},
+        {"polar day at midnight", "2026-06-21T00:00", "2026-06-21T00:00", "2026-06-22T00:00", true, ""},
+        {"polar day", "2026-06-21T14:00", "2026-06-21T00:00", "2026-06-22T00:00", true, ""},
+        {"polar day, late", "2026-06-21T23:45", "2026-06-21T00:00", "2026-06-22T00:00", true, ""},
+        {"polar night at noon", "2026-12-21T12:00", "2026-12-21T00:00", "2026-12-21T00:00", false, ""},
+        {"polar night at midnight", "2026-12-21T00:00", "2026-12-21T00:00", "2026-12-21T00:00", false, ""},
+        {"a sunrise dated the day before", "2026-06-21T12:00", "2026-06-20T23:58", "2026-06-21T23:50", true, ""},
+    };
+    for (const Case& c : cases) {
+        const TWeatherReport r = Convert(SunAnswer(c.now, c.sunrise, c.sunset), reykjavik);
+        EXPECT_EQ(IsDaytime(r, LocaleFormats()), c.day) << c.what;
+        EXPECT_EQ(SunText(r, LocaleFormats()), c.sunText) << c.what;
+    }
 }
 
 // The current code takes the day or night form of the observation; forecast days always

@@ -90,6 +90,16 @@ TEST(SunText, UnreadableTimeDropsTheLine) {
     EXPECT_EQ(SunText(r, Turkish), "GD: 06:47, GB: 19:05");
     r.Sunset = "dusk";
     EXPECT_EQ(SunText(r, Turkish), "");
+    // The day's first and last minute stand for a sun that rose before today or sets after it.
+    for (const auto& [rise, set] : {std::pair{"12:00 am", "11:59 pm"}, {"12:00 am", "12:00 am"},
+                                    {"2:55 am", "11:59 pm"}, {"12:00 am", "7:05 pm"}}) {
+        r.Sunrise = rise;
+        r.Sunset = set;
+        EXPECT_EQ(SunText(r, Turkish), "") << rise << " " << set;
+    }
+    r.Sunrise = "12:01 am";
+    r.Sunset = "11:58 pm";
+    EXPECT_EQ(SunText(r, Turkish), "GD: 00:01, GB: 23:58");
 }
 
 TEST(InfoText, SelectedLinesInOrder) {
