@@ -7,6 +7,7 @@
 #include "core/provider/XmlElement.h"
 #include "core/weather/DateTime.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -231,6 +232,18 @@ std::optional<std::string> ForecastToFeed(const std::string& answer, const Place
                ServerClockText(server, IsOneWord(zone) ? zone : std::string()) + " -->\n";
     }
     return doc;
+}
+
+std::optional<Place> ForecastAnswerPlace(const std::string& answer) {
+    const Value root = json::Parse(answer);
+    const auto latitude = json::Number(json::Member(root, "latitude"));
+    const auto longitude = json::Number(json::Member(root, "longitude"));
+    if (!latitude || !longitude || std::fabs(*latitude) > 90 || std::fabs(*longitude) > 180)
+        return std::nullopt;
+    Place place;
+    place.Latitude = *latitude;
+    place.Longitude = *longitude;
+    return place;
 }
 
 } // namespace meltemix

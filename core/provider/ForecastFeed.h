@@ -27,4 +27,8 @@ namespace meltemix {
 // ("error": true), or without both the "current" and the "daily" values.
 std::optional<std::string> ForecastToFeed(const std::string& answer, const Place& place);
 
+// The coordinates an answer gives ("latitude", "longitude"), as a place without a name;
+// none when it gives no numbers on the globe.
+std::optional<Place> ForecastAnswerPlace(const std::string& answer);
+
 } // namespace meltemix

@@ -1,8 +1,14 @@
 // feedview FILE [--now YYYY-MM-DDTHH:MM]
+// feedview --forecast ANSWER.json [--name NAME] [--now YYYY-MM-DDTHH:MM]
 // Reads a downloaded feed as the program receives it and prints, one name=value line per
 // item, the report and every text the program would show after it arrived at that time
-// (every display setting on, the state ready, no public address known yet).
+// (every display setting on, the state ready, no public address known yet). With
+// --forecast, the feed is the one the built-in provider makes of an answer of the forecast
+// service for the place NAME at the answer's coordinates, and three more lines say whether
+// the face takes it for day or night and which two pictures it draws for the condition.
 #include "core/app/ConnectionState.h"
+#include "core/face/MainFace.h"
+#include "core/provider/ForecastFeed.h"
 #include "core/settings/MainSettings.h"
 #include "core/text/Decode.h"
 #include "core/weather/DateTime.h"
@@ -11,11 +17,13 @@
 #include "core/weather/LocaleNames.h"
 #include "core/weather/LocaleSource.h"
 #include "core/weather/Moon.h"
+#include "core/weather/ConditionTable.h"
 #include "core/weather/ReportTexts.h"
 #include "core/weather/StatusTexts.h"
 #include "core/weather/TurkishLocale.h"
 #include "native/pugi/PugiXmlDocument.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -86,8 +94,34 @@ std::optional<std::string> readFile(const std::string& path) {
 }
 
 int usage() {
-    std::cerr << "usage: feedview FILE [--now YYYY-MM-DDTHH:MM]\n";
+    std::cerr << "usage: feedview FILE [--now YYYY-MM-DDTHH:MM]\n"
+                 "       feedview --forecast ANSWER.json [--name NAME] [--now YYYY-MM-DDTHH:MM]\n";
     return 2;
+}
+
+const char* PeriodName(std::optional<bool> day) {
+    if (!day)
+        return "undetermined";
+    return *day ? "day" : "night";
+}
+
+// The picture behind the big condition picture, chosen as the main face chooses it.
+std::string BackdropPicture(const TWeatherReport& report, const LocaleFormats& formats,
+                            int moonIndex) {
+    switch (BigIconBackdrop(report.ConditionCode)) {
+    case TBackdrop::bdPlain:
+        return "Big\\None.png";
+    case TBackdrop::bdEarth:
+        return "Big\\Earth.png";
+    case TBackdrop::bdSky:
+        break;
+    }
+    const std::optional<bool> day = IsDaytime(report, formats);
+    if (!day)
+        return "Big\\Earth.png";
+    if (*day)
+        return "Big\\Sun.png";
+    return "Moons\\" + std::to_string(std::max(moonIndex, 0)) + ".png";
 }
 
 } // namespace
@@ -95,6 +129,8 @@ int usage() {
 int main(int argc, char** argv) {
     std::string path;
     std::optional<SystemTime> now;
+    bool forecast = false;
+    std::optional<std::string> name;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
         if (argument == "--now" && i + 1 < argc) {
@@ -103,19 +139,35 @@ int main(int argc, char** argv) {
                 std::cerr << "feedview: --now wants a valid YYYY-MM-DDTHH:MM\n";
                 return 2;
             }
+        } else if (argument == "--forecast" && i + 1 < argc && path.empty()) {
+            forecast = true;
+            path = argv[++i];
+        } else if (argument == "--name" && i + 1 < argc && !name) {
+            name = argv[++i];
         } else if (path.empty() && argument.rfind("--", 0) != 0) {
             path = argument;
         } else {
             return usage();
         }
     }
-    if (path.empty())
+    if (path.empty() || (name && !forecast))
         return usage();
 
-    const std::optional<std::string> bytes = readFile(path);
+    std::optional<std::string> bytes = readFile(path);
     if (!bytes) {
         std::cerr << "feedview: cannot read " << path << '\n';
         return 2;
+    }
+    if (forecast) {
+        std::optional<Place> place = ForecastAnswerPlace(*bytes);
+        if (place) {
+            place->Name = name.value_or(std::string());
+            bytes = ForecastToFeed(*bytes, *place);
+        }
+        if (!place || !bytes) {
+            std::cerr << "feedview: the built-in provider makes no report of " << path << '\n';
+            return 1;
+        }
     }
 
     const SystemTime localTime = now ? *now : currentLocalTime();
@@ -176,5 +228,10 @@ int main(int argc, char** argv) {
     print("TrayHintText", TrayHintText(state, report));
     print("MoonPhasePercent", std::to_string(MoonPhasePercent(moment)));
     print("MoonIndex", std::to_string(MoonIndex(moment)));
+    if (forecast) {
+        print("Period", PeriodName(IsDaytime(report, formats)));
+        print("Backdrop", BackdropPicture(report, formats, MoonIndex(moment)));
+        print("BigPicture", "Big\\" + BigIconName(report.ConditionCode) + ".png");
+    }
     return 0;
 }
