@@ -201,10 +201,14 @@ std::optional<std::string> ForecastToFeed(const std::string& answer, const Place
                 .attribute("pressure", pressure ? FixedText(*pressure, 2) : std::nullopt)
                 // The answer has no trend; steady is the feed's neutral value.
                 .attribute("rising", pressure ? std::optional<std::string>("0") : std::nullopt));
-    if (today)
+    if (today) {
+        const auto sun = [&](const char* key) {
+            return SunClock(json::Element(daily, key, today->Index), today->Date);
+        };
         element(XmlElement("yweather:astronomy")
-                    .attribute("sunrise", SunClock(json::Element(daily, "sunrise", today->Index), today->Date))
-                    .attribute("sunset", SunClock(json::Element(daily, "sunset", today->Index), today->Date)));
+                    .attribute("sunrise", sun("sunrise"))
+                    .attribute("sunset", sun("sunset")));
+    }
 
     line("<item>");
     if (const auto latitude = FixedText(place.Latitude, 2))

@@ -124,8 +124,8 @@ std::optional<Place> ResolvePlace(const std::string& code, const std::string& ge
         return cached;
     std::string body;
     bool responded = false;
-    if (!GetAnswer(get, memory.Plain, Upstream::Geocoding, GeocodingPlaceAddress(geocodingBase, *id),
-                   body, responded))
+    if (!GetAnswer(get, memory.Plain, Upstream::Geocoding,
+                   GeocodingPlaceAddress(geocodingBase, *id), body, responded))
         return std::nullopt;
     const auto found = ReadPlaceAnswer(body);
     // An answer about another place than the one asked for is no answer.

@@ -31,9 +31,9 @@ struct LiveRequest {
 //
 // - Feed: the location code is resolved (Turkish provinces from the compiled-in table,
 //   "GN" codes from the remembered places or else by the geocoding look-up by id, then
-//   remembered), the forecast is asked and converted to the feed document. An unknown or malformed code, no
-//   response, an error status or an answer that is no forecast: -1, so the face shows
-//   "Bağlantı yok" and the previous report stays.
+//   remembered), the forecast is asked and converted to the feed document. An unknown or
+//   malformed code, no response, an error status or an answer that is no forecast: -1, so
+//   the face shows "Bağlantı yok" and the previous report stays.
 // - Search: no response is -1 (the search failed); any response is 0 with a search answer,
 //   empty when the response was an error or no search answer ("Herhangi bir yer
 //   bulunamadı."). The places found are remembered, so choosing one needs no look-up.

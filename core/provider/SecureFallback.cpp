@@ -10,7 +10,8 @@ bool IsSecure(const std::string& url) {
     if (url.size() < kSecureLength)
         return false;
     for (std::size_t i = 0; i < kSecureLength; ++i) {
-        const char c = url[i] >= 'A' && url[i] <= 'Z' ? static_cast<char>(url[i] - 'A' + 'a') : url[i];
+        const char c =
+            url[i] >= 'A' && url[i] <= 'Z' ? static_cast<char>(url[i] - 'A' + 'a') : url[i];
         if (c != kSecure[i])
             return false;
     }

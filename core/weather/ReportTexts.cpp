@@ -43,7 +43,9 @@ std::string SunText(const TWeatherReport& report, const LocaleFormats& formats) 
     // A sun that rose before today (polar day, polar night) or sets after it (after
     // midnight, polar day) has no time of today to name; the built-in provider writes those
     // as the day's first and last minute, and naming them would be wrong.
-    if ((sunrise->Hour == 0 && sunrise->Minute == 0) || (sunset->Hour == 23 && sunset->Minute == 59))
+    const bool roseBefore = sunrise->Hour == 0 && sunrise->Minute == 0;
+    const bool setsAfter = sunset->Hour == 23 && sunset->Minute == 59;
+    if (roseBefore || setsAfter)
         return std::string();
     return "GD: " + FormatTimeOfDay(*sunrise, formats, formats.ShortTimeFormat) +
            ", GB: " + FormatTimeOfDay(*sunset, formats, formats.ShortTimeFormat);
