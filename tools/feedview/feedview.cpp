@@ -2,7 +2,7 @@
 // Reads a downloaded feed as the program receives it and prints, one name=value line per
 // item, the report and every text the program would show after it arrived at that time
 // (every display setting on, the state ready, no public address known yet).
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 #include "core/settings/MainSettings.h"
 #include "core/text/Decode.h"
 #include "core/weather/DateTime.h"
