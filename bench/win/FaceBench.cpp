@@ -56,7 +56,7 @@ void Report(const char* what, const std::function<void()>& run) {
 }
 
 // Hands over only when asked, so that painting and hand-over are timed apart.
-class SwitchedSurface : public InfoWindowHost {
+class SwitchedSurface : public SkinWindowHost {
 public:
     explicit SwitchedSurface(HWND window) : real_(window), window_(window) {}
     bool handOver = false;
