@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/weather/ConnectionState.h"
 #include "core/skin/Skin.h"
 #include "core/skin/SkinWindow.h"
+#include "core/weather/ConnectionState.h"
 
 #include <cstdint>
 #include <memory>
