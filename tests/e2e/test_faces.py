@@ -191,6 +191,13 @@ def test_close_buttons_act_on_the_click(e2e, workdir):
     assert e2e.probe.info(about.hwnd).visible
     e2e.probe.post(about.hwnd, WM_LBUTTONUP, 0, at(297, 24))
     wait_until(lambda: not e2e.probe.info(about.hwnd).visible, 5, what="the about window hidden")
+
+    # and as a person clicks it
+    e2e.probe.post(window.hwnd, WM_COMMAND, ABOUT_COMMAND)
+    about = e2e.probe.visible_window(ABOUT)
+    time.sleep(0.3)
+    e2e.probe.click(about.rect[0] + 297, about.rect[1] + 24)
+    wait_until(lambda: not e2e.probe.info(about.hwnd).visible, 5, what="the about window clicked away")
     close(e2e, program, window)
 
 
