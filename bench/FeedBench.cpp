@@ -1,6 +1,6 @@
 // What one feed arrival costs the main thread: decoding the downloaded bytes, reading the
 // feed into the report and building every text the face, the info window and the tray show.
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 #include "core/settings/MainSettings.h"
 #include "core/text/Decode.h"
 #include "core/weather/DateTime.h"

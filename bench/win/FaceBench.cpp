@@ -56,7 +56,7 @@ void Report(const char* what, const std::function<void()>& run) {
 }
 
 // Hands over only when asked, so that painting and hand-over are timed apart.
-class SwitchedSurface : public InfoWindowHost {
+class SwitchedSurface : public SkinWindowHost {
 public:
     explicit SwitchedSurface(HWND window) : real_(window), window_(window) {}
     bool handOver = false;
@@ -143,7 +143,8 @@ void Hold(HWND mainWindow, MainFace& face, const MainFaceInputs& inputs, int sec
     TInfoTextForm infoForm(nullptr, settings, [&info] { return info; }, [] {});
     infoForm.MoveTo(main.right + 10, main.top);
     infoForm.ShowFaded();
-    Endpoints endpoints{"", "", "http://127.0.0.1:8642", "http://127.0.0.1:8642"};
+    Endpoints endpoints;
+    endpoints.Maker = endpoints.IP = "http://127.0.0.1:8642";
     TAboutForm about(nullptr, endpoints, [] { return true; });
     about.ShowFaded();
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 #include "core/app/MainHost.h"
 #include "core/settings/Endpoints.h"
 #include "core/settings/MainSettings.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 #include "core/app/Placement.h"
 #include "core/provider/DownloadPlan.h"
 #include "core/settings/MainSettings.h"

@@ -1,5 +1,7 @@
 #include "core/face/AboutFace.h"
 
+#include "core/provider/DownloadPlan.h"
+
 #include <utility>
 
 namespace meltemix {
@@ -22,6 +24,26 @@ void PaintLabel(Canvas& canvas, const std::string& text, const FontSpec& font, A
         *placed = label;
 }
 
+// The built-in provider asks its upstream services; any other address is asked itself.
+std::string IpServiceName(const Endpoints& endpoints) {
+    return ServiceName(IsLiveEndpoint(endpoints.IP) ? endpoints.IpApi : endpoints.IP);
+}
+
+// The link below the version: the maker's site when there is a maker, else where the weather
+// comes from. Nothing when neither is an address to open.
+void SetLink(AboutTexts& t, const Endpoints& endpoints) {
+    if (!endpoints.Maker.empty()) {
+        t.Label2 = endpoints.Maker;
+        t.Link = ProjectPageAddress(endpoints.Maker);
+    } else if (IsLiveEndpoint(endpoints.Weather)) {
+        t.Label2 = "Veri kaynağı: open-meteo.com";
+        t.Link = OpenMeteoPage;
+    } else if (!ServiceName(endpoints.Weather).empty()) {
+        t.Label2 = "Veri kaynağı: " + ServiceName(endpoints.Weather);
+        t.Link = endpoints.Weather;
+    }
+}
+
 } // namespace
 
 std::string ProjectPageAddress(const std::string& makerEndpoint) {
@@ -39,8 +61,8 @@ std::string ServiceName(const std::string& baseAddress) {
     return host;
 }
 
-AboutTexts MakeAboutTexts(const std::string& makerEndpoint, const std::string& ipEndpoint) {
-    const std::string ipService = ServiceName(ipEndpoint);
+AboutTexts MakeAboutTexts(const Endpoints& endpoints) {
+    const std::string ipService = IpServiceName(endpoints);
     const std::string ipLine =
         ipService.empty() ? "IP adresiniz herkese açık bir IP yansıtma hizmetinden öğrenilir."
                           : "IP adresiniz " + ipService + " adresindeki hizmetten öğrenilir.";
@@ -48,13 +70,13 @@ AboutTexts MakeAboutTexts(const std::string& makerEndpoint, const std::string& i
     t.Header = "Meltemix! Hakkında...";
     t.ProductName = "Meltemix!";
     t.Label1 = "Version 1.0\r\nMeltemix! Geliştiricileri";
-    t.Label2 = makerEndpoint;
     t.Label3 = "Meltemix! ücretsiz bir masaüstü hava durumu göstericisidir.\r\n"
                "Hava durumu verileri: Open-Meteo (CC BY 4.0).\r\n"
                "Yer bilgileri: GeoNames (CC BY 4.0).\r\n"
                "Programdaki resimlerin tümü Meltemix!'in kendi çizimleridir.\r\n"
                "Ekran tasarımı cam görünümlü masaüstü araçlarından esinlenmiştir.\r\n" +
                ipLine;
+    SetLink(t, endpoints);
     return t;
 }
 
@@ -106,19 +128,27 @@ void AboutFace::HideFaded(bool fadeEffect) {
 
 AboutClick AboutFace::MouseDown(int x, int y, bool leftButton, bool fadeEffect) {
     const bool onClose = AboutLayout::CloseBtn.Contains(x, y);
-    const bool onLink = link_.Contains(x, y);
-    if (onLink || onClose) {
-        if (!leftButton)
-            return AboutClick::Nothing;
-        if (onLink)
-            return AboutClick::OpenProjectPage;
-    }
+    const bool onLink = !texts_.Link.empty() && link_.Contains(x, y);
+    closePressed_ = onClose && leftButton;
+    if (onClose)
+        return closePressed_ ? AboutClick::CloseArmed : AboutClick::Nothing;
+    if (onLink)
+        return leftButton ? AboutClick::OpenLink : AboutClick::Nothing;
+    HideFaded(fadeEffect);
+    return AboutClick::Hidden;
+}
+
+AboutClick AboutFace::MouseUp(int x, int y, bool fadeEffect) {
+    const bool clicked = closePressed_ && AboutLayout::CloseBtn.Contains(x, y);
+    closePressed_ = false;
+    if (!clicked)
+        return AboutClick::Nothing;
     HideFaded(fadeEffect);
     return AboutClick::Hidden;
 }
 
 bool AboutFace::HandCursorAt(int x, int y) const {
-    return AboutLayout::CloseBtn.Contains(x, y) || link_.Contains(x, y);
+    return AboutLayout::CloseBtn.Contains(x, y) || (!texts_.Link.empty() && link_.Contains(x, y));
 }
 
 } // namespace meltemix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/Endpoints.h"
 #include "core/skin/Skin.h"
 #include "core/skin/SkinWindow.h"
 
@@ -20,22 +21,27 @@ struct AboutTexts {
     std::string Header;      // "Meltemix! Hakkında..."
     std::string ProductName; // "Meltemix!"
     std::string Label1;      // version and author, two lines
-    std::string Label2;      // the maker's web address (a link)
+    std::string Label2;      // the web address shown as a link
     std::string Label3;      // the six-line notice
+    std::string Link;        // what a click on Label2 opens
 };
 
-// The address the web-address label opens: the maker's project page.
+// The maker's project page.
 std::string ProjectPageAddress(const std::string& makerEndpoint);
+
+// The page of the built-in provider's weather data, which its licence asks to link.
+constexpr const char* OpenMeteoPage = "https://open-meteo.com/";
 
 // How the notice names a service by its base address: the host (and port) of an address,
 // or a plain description for a value that is no address.
 std::string ServiceName(const std::string& baseAddress);
 
-// The about window's texts for the configured maker and IP-echo addresses.
-AboutTexts MakeAboutTexts(const std::string& makerEndpoint, const std::string& ipEndpoint);
+// The about window's texts for the configured services. Without a maker the link names the
+// weather data's source instead, and the notice names the IP service really asked.
+AboutTexts MakeAboutTexts(const Endpoints& endpoints);
 
 // What a mouse press on the about window leads to.
-enum class AboutClick { Nothing, Hidden, OpenProjectPage };
+enum class AboutClick { Nothing, Hidden, OpenLink, CloseArmed };
 
 // The about window's presenter: painted once at creation on the fixed "Sütlü Kahve" panel;
 // showing and hiding only change the window alpha.
@@ -46,10 +52,12 @@ public:
     void ShowFaded(bool fadeEffect);
     void HideFaded(bool fadeEffect);
 
-    // A press anywhere hides the window, except on the web address, which opens the project
-    // page with the left button (the caller asks the shell), and on the close button, which
-    // hides it with the left button.
+    // A press anywhere hides the window, except on the link, which opens with the left button
+    // (the caller asks the shell), and on the close button, which acts on the click: a left
+    // press there only arms it.
     AboutClick MouseDown(int x, int y, bool leftButton, bool fadeEffect);
+    // The left button's release: on the armed close button, the window hides.
+    AboutClick MouseUp(int x, int y, bool fadeEffect);
     // The close button and the web address show the hand cursor.
     bool HandCursorAt(int x, int y) const;
 
@@ -68,6 +76,7 @@ private:
     std::unique_ptr<Canvas> canvas_;
     std::uint8_t alpha_;
     PixelRect link_{120, 113, 0, 0};
+    bool closePressed_ = false;
 };
 
 } // namespace meltemix

@@ -6,7 +6,7 @@ const FontSpec HeaderFont{"Trebuchet MS", -16, true};
 const FontSpec TextFont{"Tahoma", -11, false};
 } // namespace
 
-InfoFace::InfoFace(InfoWindowHost& host, PictureSource& source, const InfoInputs& inputs)
+InfoFace::InfoFace(SkinWindowHost& host, PictureSource& source, const InfoInputs& inputs)
     : host_(host),
       skin_(SkinPictures::Load(source)),
       close_(source.Load(ResourcePath("UI\\Close.png"))),
@@ -52,12 +52,23 @@ void InfoFace::HideFaded() {
     meltemix::HideFaded(host_, fadeEffect_, alpha_, CanvasFadeHooks(host_, canvas_));
 }
 
-void InfoFace::MouseDown(const InfoInputs& inputs) {
-    if (active_)
-        return;
-    active_ = true;
-    host_.ApplyAlwaysOnTop(inputs.AlwaysTop);
-    RepaintInfo(inputs);
+InfoPress InfoFace::MouseDown(int x, int y, bool leftButton, const InfoInputs& inputs) {
+    const bool onClose = CloseButtonAt(x, y);
+    closePressed_ = onClose && leftButton;
+    if (onClose)
+        return closePressed_ ? InfoPress::CloseArmed : InfoPress::Nothing;
+    if (!active_) {
+        active_ = true;
+        host_.ApplyAlwaysOnTop(inputs.AlwaysTop);
+        RepaintInfo(inputs);
+    }
+    return leftButton ? InfoPress::Drag : InfoPress::Nothing;
+}
+
+bool InfoFace::MouseUp(int x, int y) {
+    const bool clicked = closePressed_ && CloseButtonAt(x, y);
+    closePressed_ = false;
+    return clicked;
 }
 
 void InfoFace::Deactivated(const InfoInputs& inputs) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/ConnectionState.h"
 #include "core/skin/Skin.h"
 #include "core/skin/SkinWindow.h"
+#include "core/weather/ConnectionState.h"
 
 #include <cstdint>
 #include <memory>
@@ -34,22 +34,29 @@ struct InfoInputs {
     bool AlwaysTop = false;   // the main window's stay-on-top setting
 };
 
+// What a mouse press on the info window leads to.
+enum class InfoPress { Nothing, CloseArmed, Drag };
+
 // The info window's presenter: the details under the title "Meltemix! Bilgi" on the skin,
 // a close button that shows once the window was clicked, fades in and out.
 class InfoFace {
 public:
     // Loads the pictures and paints the first picture; the window is still hidden. Its
     // alpha starts at 0 when fading, else 255.
-    InfoFace(InfoWindowHost& host, PictureSource& source, const InfoInputs& inputs);
+    InfoFace(SkinWindowHost& host, PictureSource& source, const InfoInputs& inputs);
 
     void RepaintInfo(const InfoInputs& inputs);
     void ShowFaded();
     void HideFaded();
 
-    // A mouse press on the window (any button, outside an enabled close button): the first
-    // press after a deactivation makes the window active again. The caller then drags the
-    // window for the left button and calls RepaintInfo when the drag ends.
-    void MouseDown(const InfoInputs& inputs);
+    // A mouse press at (x, y). On the close button a left press only arms it, since the
+    // button acts on the click, and other buttons do nothing there. Elsewhere the first press
+    // after a deactivation makes the window active again, and the left button drags the
+    // window (the caller calls RepaintInfo when the drag ends).
+    InfoPress MouseDown(int x, int y, bool leftButton, const InfoInputs& inputs);
+    // The left button's release: true when it ends a click on the close button (pressed and
+    // released on it while it takes clicks); the caller then hides the window.
+    bool MouseUp(int x, int y);
     // Another window was activated: the close button goes.
     void Deactivated(const InfoInputs& inputs);
 
@@ -64,7 +71,7 @@ public:
     const PixelRect& TextRect() const { return text_; }
 
 private:
-    InfoWindowHost& host_;
+    SkinWindowHost& host_;
     SkinPictures skin_;
     std::unique_ptr<Picture> close_;
     std::unique_ptr<Canvas> canvas_;
@@ -72,6 +79,7 @@ private:
     bool fadeEffect_;
     bool active_ = false;
     bool closeClickable_ = false;
+    bool closePressed_ = false;
     PixelRect header_{InfoLayout::HeaderLeft, InfoLayout::HeaderTop, 0, 0};
     PixelRect text_{InfoLayout::TextLeft, InfoLayout::TextTop, InfoLayout::TextWidth, 0};
 };

@@ -19,6 +19,8 @@ constexpr Argb LowColor = MakeArgb(200, 255, 255, 255);
 const FontSpec TileFont{"Tahoma", -11, false};
 const FontSpec HighFont{"Arial", -13, true}; // 10 points at 96 dots per inch
 const FontSpec LowFont{"Arial", -12, true};  // 9 points
+constexpr int CityNameHeight = -13;         // 10 points at 96 dots per inch
+constexpr int CityNameSmallest = -9;        // 7 points
 
 // A picture read for this repaint only and released right after it is drawn.
 void DrawFileAt(Canvas& canvas, PictureSource& source, const std::string& relative, float x,
@@ -158,6 +160,16 @@ std::string FirstTileTitle(const std::string& conditionDate) {
     return date.wHour >= 2 && date.wHour <= 15 ? "BUGÜN" : "BU GECE";
 }
 
+FontSpec CityNameFont(Canvas& canvas, const std::string& text, const std::string& fontName) {
+    FontSpec font{fontName, CityNameHeight, false};
+    for (; font.Height < CityNameSmallest; ++font.Height) {
+        const PixelRect label = FitLabel(canvas, text, font, TextAlign::Far, 0, 0);
+        if (MainLayout::CityNameRight - label.Width >= MainLayout::CityNameLeftmost)
+            break;
+    }
+    return font;
+}
+
 MainFaceResult PaintMainFace(Canvas& canvas, const MainPictures& pictures, PictureSource& source,
                              const MainFaceInputs& in) {
     MainFaceResult result;
@@ -179,7 +191,8 @@ MainFaceResult PaintMainFace(Canvas& canvas, const MainPictures& pictures, Pictu
         result.TemperatureRect =
             PaintRightAligned(canvas, temperature, {in.TempFontName, -35, true},
                               MainLayout::TemperatureRight, MainLayout::TemperatureTop);
-    result.CityNameRect = PaintRightAligned(canvas, in.StatusText, {in.CityFontName, -13, false},
+    result.CityNameRect = PaintRightAligned(canvas, in.StatusText,
+                                            CityNameFont(canvas, in.StatusText, in.CityFontName),
                                             MainLayout::CityNameRight, MainLayout::CityNameTop);
 
     // The big picture comes last but the buttons, covering the texts where it is opaque.

@@ -34,6 +34,7 @@ constexpr int TemperatureTop = 56;
 constexpr int TemperatureRight = 30 + 195 - 4; // the temperature ends at x = 221
 constexpr int CityNameTop = 93;
 constexpr int CityNameRight = 30 + 195 - 16; // the place name ends at x = 209
+constexpr int CityNameLeftmost = 100; // left of it the big picture covers a long name
 } // namespace MainLayout
 
 // The font the details text is measured in for the info window (the hidden InfoTextLbl).
@@ -89,6 +90,10 @@ std::optional<bool> IsDaytime(const TWeatherReport& report, const LocaleFormats&
 
 // The title of forecast tile 1: "BUGÜN" for a report made from 02:00 to 15:59, else "BU GECE".
 std::string FirstTileTitle(const std::string& conditionDate);
+
+// The font of the place name: the chosen face at 10 points, or smaller, down to 7 points, as
+// far as a long name needs to start at CityNameLeftmost or right of it.
+FontSpec CityNameFont(Canvas& canvas, const std::string& text, const std::string& fontName);
 
 // Paints the face over a fresh canvas: skin, grid, tiles, temperature, place name, the big
 // picture over its backdrop, and the buttons when active. `source` loads the pictures that

@@ -6,17 +6,12 @@
 namespace meltemix {
 
 // What the presenters of the info and about windows need of their window: canvases and the
-// hand-over, visibility, and a pause between the steps of a fade.
+// hand-over, visibility, a pause between the steps of a fade, and the stacking band.
 class SkinWindowHost : public LayeredSurface, public WindowVisibility {
 public:
     virtual void Sleep(unsigned milliseconds) = 0;
-};
-
-// The info window also follows the main window's stay-on-top setting.
-class InfoWindowHost : public SkinWindowHost {
-public:
     // Puts the window in the top-most band, or else in the normal band, without moving,
-    // sizing or activating it.
+    // sizing or activating it (the info window follows the main window's setting).
     virtual void ApplyAlwaysOnTop(bool alwaysTop) = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 #include "core/settings/MainSettings.h"
 #include "core/weather/DateTime.h"
 #include "core/weather/LocaleFormats.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 
 #include <string>
 

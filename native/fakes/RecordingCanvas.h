@@ -80,7 +80,7 @@ public:
 
 // A window for the presenters: hands out recording canvases and logs, in one list, what the
 // window system would see: "show", "hide", "alpha N" (a hand-over), "sleep N", "topmost" or "normal band".
-class RecordingWindow : public InfoWindowHost {
+class RecordingWindow : public SkinWindowHost {
 public:
     bool visible = false;
     std::vector<std::string> events;

@@ -16,6 +16,7 @@ from service import FIXTURES
 
 MAIN, INFO, ABOUT = "TMainForm", "TInfoTextForm", "TAboutForm"
 WM_COMMAND, ABOUT_COMMAND = 0x0111, 100
+WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN = 0x0201, 0x0202, 0x0204
 FACES = SCREENSHOTS / "faces"
 ISTANBUL = (FIXTURES / "forecastrss_TUXX0014_c.xml").read_text(encoding="utf-8")
 DESKTOPS = {"dark": "#1e2430", "light": "#e9edf2"}
@@ -62,7 +63,11 @@ def title(e2e, window) -> str:
     return info.title if info else ""
 
 
-def start(e2e, workdir, sections=None, body=None, slow=0.0):
+def at(x: int, y: int) -> int:
+    return (y << 16) | x
+
+
+def start(e2e, workdir, sections=None, body=None, slow=0.0, live=False):
     if body is not None:
         e2e.service.set_scenario("custom", "/forecastrss/", body=body)
     if slow:
@@ -72,7 +77,7 @@ def start(e2e, workdir, sections=None, body=None, slow=0.0):
                               "InfoTextTop": "80"}}
     for section, keys in (sections or {}).items():
         options.setdefault(section, {}).update(keys)
-    e2e.write_options(workdir, options)
+    e2e.write_options(workdir, options, live=live)
     program = e2e.start_program(workdir)
     return program, e2e.probe.visible_window(MAIN)
 
@@ -146,6 +151,53 @@ def test_about_window(e2e, workdir, backdrop):
     shot = shoot(e2e, f"about-{backdrop}", about)
     assert about.size == (329, 249)
     assert spread(shot) > 0.1
+    close(e2e, program, window)
+
+
+def test_about_window_with_the_shipped_services_links_the_weather_source(e2e, workdir):
+    """No maker: the band under the version is the pale yellow link to the data's source."""
+    desktop(e2e, DESKTOPS["dark"])
+    program, window = start(e2e, workdir, live=True)
+    ready(e2e, window, timeout=30.0)
+    e2e.probe.post(window.hwnd, WM_COMMAND, ABOUT_COMMAND)
+    about = e2e.probe.visible_window(ABOUT)
+    time.sleep(0.5)
+    shot = shoot(e2e, "about-shipped", about)
+    yellow = subprocess.run(
+        ["convert", str(shot), "-crop", "200x14+120+113", "+repage", "-fx",
+         "r > 0.85 && g > 0.85 && b < 0.7 ? 1 : 0", "-format", "%[fx:mean]", "info:"],
+        check=True, capture_output=True, text=True)
+    assert float(yellow.stdout) > 0.02, "a link where the maker's address would be"
+    close(e2e, program, window)
+
+
+def test_close_buttons_act_on_the_click(e2e, workdir):
+    """Pressed alone, the close buttons of the details and about windows do nothing; the
+    release on the button closes."""
+    program, window = start(e2e, workdir)
+    ready(e2e, window)
+    info = e2e.probe.visible_window(INFO)
+    e2e.probe.post(info.hwnd, WM_RBUTTONDOWN, 0, at(60, 100))  # the button shows after a click
+    e2e.probe.post(info.hwnd, WM_LBUTTONDOWN, 1, at(183, 23))
+    time.sleep(0.5)
+    assert e2e.probe.info(info.hwnd).visible
+    e2e.probe.post(info.hwnd, WM_LBUTTONUP, 0, at(183, 23))
+    wait_until(lambda: not e2e.probe.info(info.hwnd).visible, 5, what="the details hidden")
+
+    e2e.probe.post(window.hwnd, WM_COMMAND, ABOUT_COMMAND)
+    about = e2e.probe.visible_window(ABOUT)
+    e2e.probe.post(about.hwnd, WM_LBUTTONDOWN, 1, at(297, 24))
+    time.sleep(0.5)
+    assert e2e.probe.info(about.hwnd).visible
+    e2e.probe.post(about.hwnd, WM_LBUTTONUP, 0, at(297, 24))
+    wait_until(lambda: not e2e.probe.info(about.hwnd).visible, 5, what="the about window hidden")
+
+    # and as a person clicks it
+    e2e.probe.post(window.hwnd, WM_COMMAND, ABOUT_COMMAND)
+    about = e2e.probe.visible_window(ABOUT)
+    time.sleep(0.3)
+    e2e.probe.click(about.rect[0] + 297, about.rect[1] + 24)
+    wait_until(lambda: not e2e.probe.info(about.hwnd).visible, 5, what="the about window clicked away")
     close(e2e, program, window)
 
 

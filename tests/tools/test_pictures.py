@@ -117,6 +117,18 @@ def test_the_folder_holds_exactly_the_pictures_the_program_loads(folder):
     assert not found - wanted, f"loaded by nobody: {sorted(found - wanted)}"
 
 
+def test_every_picture_is_a_png_with_alpha(folder):
+    """Even a fully opaque one, such as the panel's middle slice."""
+    without = []
+    for base, _, files in os.walk(folder):
+        for name in files:
+            with open(os.path.join(base, name), "rb") as f:
+                header = f.read(33)
+            if header[12:16] != b"IHDR" or header[24:26] != b"\x08\x06":
+                without.append(os.path.relpath(os.path.join(base, name), folder))
+    assert not without, f"not 8-bit RGBA: {sorted(without)}"
+
+
 def test_rendering_again_gives_the_same_files_and_drops_stale_ones(folder, tmp_path):
     (tmp_path / "Big").mkdir()
     (tmp_path / "Big" / "Renamed.png").write_bytes(b"old")
@@ -247,8 +259,8 @@ def brightness(rows):
 def test_moon_phases_wax_on_the_right_and_wane_on_the_left(load, folder_name):
     maps = [brightness(load(f"{folder_name}/{i}")[2]) for i in range(29)]
     whole = [sum(map(sum, m)) for m in maps]
-    # a new moon shows no more than the faint rim of its dark disc
-    assert whole[0] < 0.05 * whole[14] and whole[28] < 0.05 * whole[14]
+    # a new moon shows no more than the faint lit rim of its dark disc
+    assert whole[0] < 0.08 * whole[14] and whole[28] < 0.08 * whole[14]
     # what each phase adds to the new moon's picture is its lit part
     lit = [[(x, max(0.0, w - w0)) for row, row0 in zip(m, maps[0]) for x, (w, w0) in enumerate(zip(row, row0))]
            for m in maps]
@@ -271,6 +283,25 @@ def test_moon_phases_wax_on_the_right_and_wane_on_the_left(load, folder_name):
             assert right > left, f"{i}: a waxing moon is lit on the right"
         elif i > 15:
             assert left > right, f"{i}: a waning moon is lit on the left"
+
+
+@pytest.mark.parametrize("name, least", [("Moons/0", 0.06), ("Moons/28", 0.06),
+                                         ("Tiny/Moons/0", 0.02), ("Tiny/Moons/28", 0.02)])
+def test_a_new_moon_shows_a_lit_rim(load, name, least):
+    """Earthshine: without a lit edge the dark disc reads as a picture that did not load."""
+    _, _, rows = load(name)
+    lit = brightness(rows)
+    disc = [(x, y) for y, row in enumerate(rows) for x, p in enumerate(row) if p[3] > 200]
+    left, right = min(x for x, _ in disc), max(x for x, _ in disc)
+    top, bottom = min(y for _, y in disc), max(y for _, y in disc)
+    cx, cy, r = (left + right) / 2, (top + bottom) / 2, (right - left) / 2
+    rim = [lit[y][x] for y in range(len(rows)) for x in range(len(rows[0]))
+           if 0.8 * r <= ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5 <= 1.05 * r]
+    inside = [lit[y][x] for y in range(len(rows)) for x in range(len(rows[0]))
+              if ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5 < 0.6 * r]
+    # the grey outline of the other phases' dark part alone gives about 0.03 and 0
+    assert sum(rim) / len(rim) > least, "the rim is lit"
+    assert max(inside) < 0.05, "the disc itself stays dark"
 
 
 def test_a_missing_renderer_is_named(tmp_path):

@@ -98,16 +98,17 @@ TEST(MainFace, BeforeTheFirstReport) {
     const Lines lines = Painted(source, in, &result);
 
     Lines expected(std::begin(SkinAt125), std::end(SkinAt125));
-    // 21 letters of 6.5 pixels: 136.5 rounds to the even 136, one more for the label.
-    expected.push_back("text \"Bağlantı kuruluyor...\" (73,94,137,16) Arial -13 far FF000000");
-    expected.push_back("text \"Bağlantı kuruluyor...\" (72,93,137,16) Arial -13 far FFFFFFFF");
+    // 21 letters of 6.5 pixels would start left of 100; at 5 pixels they make 105, one more
+    // for the label.
+    expected.push_back("text \"Bağlantı kuruluyor...\" (104,94,106,13) Arial -10 far FF000000");
+    expected.push_back("text \"Bağlantı kuruluyor...\" (103,93,106,13) Arial -10 far FFFFFFFF");
     expected.push_back("picture Big\\Earth.png (0,0,174,149)");
     expected.push_back("picture Big\\None.png (0,0,174,149)");
     EXPECT_EQ(lines, expected);
 
     EXPECT_EQ(result.InfoTextHeight, 0);
     EXPECT_FALSE(result.TemperatureRect);
-    EXPECT_EQ(result.CityNameRect, (PixelRect{72, 93, 137, 16}));
+    EXPECT_EQ(result.CityNameRect, (PixelRect{103, 93, 106, 13}));
     EXPECT_FALSE(result.MoonHint);
     for (const auto& hint : result.DayHints)
         EXPECT_FALSE(hint);
@@ -282,6 +283,42 @@ TEST(MainFace, TemperatureAndPlaceEndAtTheirRightEdges) {
     EXPECT_NE(std::find(lines.begin(), lines.end(),
                         "text \"-5°\" (168,56,53,41) Arial -35 bold far FFFFFFFF"),
               lines.end());
+}
+
+// A long place name would run under the big picture and be lost there: it is drawn smaller,
+// down to 7 points, as far as it needs to start at x = 100, and still ends at x = 209.
+TEST(MainFace, ALongPlaceNameIsDrawnSmaller) {
+    RecordingPictureSource source = MainSet();
+    const MainPictures pictures = MainPictures::Load(source);
+    struct Case {
+        const char* place;
+        int fontHeight;
+        PixelRect rect;
+    };
+    const Case cases[] = {
+        // 16 letters of 6.5 pixels: 104, so the name starts at 104 in its own size.
+        {"Şanlıurfa Merkez", -13, {104, 93, 105, 16}},
+        // One more letter would start at 98: a pixel smaller, 6 per letter.
+        {"Şanlıurfa Merkezi", -12, {106, 93, 103, 15}},
+        {"Kahramanmaraş Büyükşehir", -9, {100, 93, 109, 12}},
+        // Too long even at 7 points: it keeps that size and runs on to the left.
+        {"Kahramanmaraş Büyükşehir Belediyesi", -9, {50, 93, 159, 12}},
+    };
+    for (const Case& c : cases) {
+        MainFaceInputs in = Afternoon();
+        in.StatusText = c.place;
+        in.CityFontName = "Verdana";
+        RecordingCanvas canvas(MainLayout::Width, MainLayout::Height);
+        const MainFaceResult r = PaintMainFace(canvas, pictures, source, in);
+        EXPECT_EQ(r.CityNameRect, c.rect) << c.place;
+        const std::string drawn = "text \"" + std::string(c.place) + "\" (" +
+                                  std::to_string(c.rect.Left) + ",93," +
+                                  std::to_string(c.rect.Width) + "," +
+                                  std::to_string(c.rect.Height) + ") Verdana " +
+                                  std::to_string(c.fontHeight) + " far FFFFFFFF";
+        const Lines lines = canvas.Lines();
+        EXPECT_NE(std::find(lines.begin(), lines.end(), drawn), lines.end()) << drawn;
+    }
 }
 
 TEST(MainFace, FontsFollowTheSettings) {

@@ -1,5 +1,6 @@
 #include "core/face/AboutFace.h"
 #include "core/face/InfoFace.h"
+#include "native/fakes/MemoryProfileStore.h"
 #include "native/fakes/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ TEST(InfoFace, TheCloseButtonNeedsAClickAndNoConnecting) {
     window.events.clear();
     InfoInputs onTop = Humidity();
     onTop.AlwaysTop = true; // switched on since the window was made
-    info.MouseDown(onTop);
+    EXPECT_EQ(info.MouseDown(60, 100, true, onTop), InfoPress::Drag);
     EXPECT_TRUE(info.Active());
     EXPECT_EQ(window.events, (Lines{"topmost", "alpha 0"}));
     EXPECT_TRUE(Has(window.LastLines(), CloseLine));
@@ -98,9 +99,9 @@ TEST(InfoFace, TheCloseButtonNeedsAClickAndNoConnecting) {
     EXPECT_FALSE(info.CloseButtonAt(193, 20));
     EXPECT_FALSE(info.CloseButtonAt(174, 20));
 
-    // A further press while active changes nothing.
+    // A further press while active changes nothing; the right button does not drag.
     window.events.clear();
-    info.MouseDown(Humidity());
+    EXPECT_EQ(info.MouseDown(60, 100, false, Humidity()), InfoPress::Nothing);
     EXPECT_TRUE(window.events.empty());
 
     InfoInputs connecting = Humidity();
@@ -120,6 +121,40 @@ TEST(InfoFace, TheCloseButtonNeedsAClickAndNoConnecting) {
     EXPECT_FALSE(info.Active());
     EXPECT_FALSE(Has(window.LastLines(), CloseLine));
     EXPECT_FALSE(info.CloseButtonAt(180, 20));
+}
+
+// The close button acts on the click, as the main window's buttons do: pressed and released on
+// it with the left button, while it takes clicks.
+TEST(InfoFace, TheCloseButtonClosesOnTheClick) {
+    RecordingPictureSource source = Pictures();
+    RecordingWindow window;
+    InfoFace info(window, source, Humidity());
+    EXPECT_EQ(info.MouseDown(180, 20, true, Humidity()), InfoPress::Drag); // not yet shown
+    EXPECT_FALSE(info.MouseUp(180, 20));
+    ASSERT_TRUE(info.CloseButtonAt(180, 20));
+
+    EXPECT_EQ(info.MouseDown(180, 20, true, Humidity()), InfoPress::CloseArmed);
+    EXPECT_TRUE(info.MouseUp(192, 32));
+    EXPECT_FALSE(info.MouseUp(192, 32)) << "one click, one close";
+
+    EXPECT_EQ(info.MouseDown(180, 20, true, Humidity()), InfoPress::CloseArmed);
+    EXPECT_FALSE(info.MouseUp(193, 20)) << "released beside the button";
+
+    EXPECT_EQ(info.MouseDown(180, 20, false, Humidity()), InfoPress::Nothing);
+    EXPECT_FALSE(info.MouseUp(180, 20)) << "the right button";
+
+    // The button goes between the press and the release: while connecting, or when another
+    // window is activated.
+    EXPECT_EQ(info.MouseDown(180, 20, true, Humidity()), InfoPress::CloseArmed);
+    InfoInputs connecting = Humidity();
+    connecting.MainState = cnConnecting;
+    info.RepaintInfo(connecting);
+    EXPECT_FALSE(info.MouseUp(180, 20));
+    info.RepaintInfo(Humidity());
+    EXPECT_EQ(info.MouseDown(180, 20, true, Humidity()), InfoPress::CloseArmed);
+    info.Deactivated(Humidity());
+    info.MouseDown(60, 100, true, Humidity());
+    EXPECT_FALSE(info.MouseUp(180, 20));
 }
 
 TEST(InfoFace, TextAndPanelFollowEachRepaint) {
@@ -177,7 +212,8 @@ TEST(InfoFace, FadesWithTheSettingOfTheLastRepaint) {
 // The about window.
 
 AboutTexts ShortTexts() {
-    return {"Hakkında", "Meltemix!", "Version 1.0\r\nYazar", "http://maker", "bir\r\niki"};
+    return {"Hakkında", "Meltemix!", "Version 1.0\r\nYazar", "http://maker", "bir\r\niki",
+            "http://maker/projects.html#meltemix"};
 }
 
 TEST(AboutFace, PaintedOnceOnTheFixedPanel) {
@@ -231,11 +267,11 @@ TEST(AboutFace, WhereAPressLeads) {
         {30, 150, true, AboutClick::Hidden, false, false},          // the notice
         {40, 20, false, AboutClick::Hidden, false, false},          // the header, right button
         {10, 60, true, AboutClick::Hidden, false, false},           // the logo
-        {121, 114, true, AboutClick::OpenProjectPage, true, true},  // the web address
-        {186, 126, true, AboutClick::OpenProjectPage, true, true},  // its last pixel
+        {121, 114, true, AboutClick::OpenLink, true, true},         // the web address
+        {186, 126, true, AboutClick::OpenLink, true, true},         // its last pixel
         {187, 126, true, AboutClick::Hidden, false, false},         // just beside it
         {121, 114, false, AboutClick::Nothing, true, true},         // right button on the link
-        {290, 20, true, AboutClick::Hidden, false, true},           // the close button
+        {290, 20, true, AboutClick::CloseArmed, true, true},        // the close button
         {290, 20, false, AboutClick::Nothing, true, true},
     };
     for (const Case& c : cases) {
@@ -247,6 +283,52 @@ TEST(AboutFace, WhereAPressLeads) {
         EXPECT_EQ(about.HandCursorAt(c.x, c.y), c.hand)
             << c.x << "," << c.y;
     }
+
+    // Without a link the band is text like any other.
+    AboutTexts plain = ShortTexts();
+    plain.Link.clear();
+    RecordingWindow window;
+    AboutFace about(window, source, plain, false);
+    about.ShowFaded(false);
+    EXPECT_FALSE(about.HandCursorAt(121, 114));
+    EXPECT_EQ(about.MouseDown(121, 114, true, false), AboutClick::Hidden);
+}
+
+// The close button acts on the click, as the main window's buttons do: pressed and released
+// on it, and with the left button.
+TEST(AboutFace, TheCloseButtonHidesOnTheClick) {
+    RecordingPictureSource source = Pictures();
+    struct Case {
+        int pressX, pressY;
+        bool left;
+        int releaseX, releaseY;
+        bool hidden;
+    };
+    const Case cases[] = {
+        {290, 20, true, 300, 30, true},   // press and release on it
+        {290, 20, true, 280, 30, false},  // released beside it
+        {290, 20, false, 290, 20, false}, // the right button
+    };
+    for (const Case& c : cases) {
+        RecordingWindow window;
+        AboutFace about(window, source, ShortTexts(), false);
+        about.ShowFaded(false);
+        about.MouseDown(c.pressX, c.pressY, c.left, false);
+        EXPECT_TRUE(window.visible) << "a press alone hides nothing";
+        EXPECT_EQ(about.MouseUp(c.releaseX, c.releaseY, false),
+                  c.hidden ? AboutClick::Hidden : AboutClick::Nothing);
+        EXPECT_EQ(window.visible, !c.hidden) << c.releaseX << "," << c.releaseY;
+    }
+
+    // A release that no press on the button began does nothing, nor does a second one.
+    RecordingWindow window;
+    AboutFace about(window, source, ShortTexts(), false);
+    about.ShowFaded(false);
+    EXPECT_EQ(about.MouseUp(290, 20, false), AboutClick::Nothing);
+    about.MouseDown(290, 20, true, false);
+    about.MouseUp(200, 20, false);
+    EXPECT_EQ(about.MouseUp(290, 20, false), AboutClick::Nothing);
+    EXPECT_TRUE(window.visible);
 }
 
 TEST(AboutFace, ShowingAndHidingOnlyChangeTheAlpha) {
@@ -266,6 +348,18 @@ TEST(AboutFace, ShowingAndHidingOnlyChangeTheAlpha) {
     EXPECT_EQ(about.Alpha(), 0);
 }
 
+Endpoints Shipped() {
+    MemoryProfileStore store;
+    return ReadEndpoints(SettingsFile(store));
+}
+
+std::size_t LineBreaks(const std::string& text) {
+    std::size_t breaks = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+        ++breaks;
+    return breaks;
+}
+
 TEST(AboutFace, TextsNameTheConfiguredServices) {
     EXPECT_EQ(ProjectPageAddress("http://127.0.0.1:8642"),
               "http://127.0.0.1:8642/projects.html#meltemix");
@@ -277,23 +371,54 @@ TEST(AboutFace, TextsNameTheConfiguredServices) {
     for (const auto& n : names)
         EXPECT_EQ(ServiceName(n.first), n.second) << n.first;
 
-    const AboutTexts texts = MakeAboutTexts("http://maker.example", "http://ip.example:81");
+    Endpoints own = Shipped();
+    own.Maker = "http://maker.example";
+    own.IP = "http://ip.example:81";
+    const AboutTexts texts = MakeAboutTexts(own);
     EXPECT_EQ(texts.Header, "Meltemix! Hakkında...");
     EXPECT_EQ(texts.ProductName, "Meltemix!");
     EXPECT_EQ(texts.Label1.substr(0, 13), "Version 1.0\r\n");
     EXPECT_EQ(texts.Label2, "http://maker.example");
-    std::size_t breaks = 0;
-    for (std::size_t at = texts.Label3.find("\r\n"); at != std::string::npos;
-         at = texts.Label3.find("\r\n", at + 2))
-        ++breaks;
-    EXPECT_EQ(breaks, 5u); // six lines
+    EXPECT_EQ(texts.Link, "http://maker.example/projects.html#meltemix");
+    EXPECT_EQ(LineBreaks(texts.Label3), 5u); // six lines
     EXPECT_NE(texts.Label3.find("Open-Meteo (CC BY 4.0)"), std::string::npos);
     EXPECT_NE(texts.Label3.find("GeoNames"), std::string::npos);
     EXPECT_NE(texts.Label3.find("ip.example:81"), std::string::npos);
+}
 
-    const std::string live = MakeAboutTexts("http://maker.example", "live").Label3;
-    EXPECT_EQ(live.find("live"), std::string::npos);
-    EXPECT_NE(live.find("IP adresiniz"), std::string::npos);
+// With the shipped settings there is no maker: the band under the version links to where the
+// weather comes from, and the notice names the service the built-in provider asks for the IP.
+TEST(AboutFace, WithoutAMakerTheLinkNamesTheWeatherSource) {
+    const AboutTexts shipped = MakeAboutTexts(Shipped());
+    EXPECT_EQ(shipped.Label2, "Veri kaynağı: open-meteo.com");
+    EXPECT_EQ(shipped.Link, "https://open-meteo.com/");
+    EXPECT_NE(shipped.Label3.find("IP adresiniz api.ipify.org adresindeki hizmetten"),
+              std::string::npos);
+    EXPECT_EQ(LineBreaks(shipped.Label3), 5u);
+
+    Endpoints service = Shipped();
+    service.Weather = "http://127.0.0.1:8642";
+    const AboutTexts own = MakeAboutTexts(service);
+    EXPECT_EQ(own.Label2, "Veri kaynağı: 127.0.0.1:8642");
+    EXPECT_EQ(own.Link, "http://127.0.0.1:8642");
+
+    Endpoints odd = Shipped();
+    odd.Weather = "nowhere";
+    odd.IpApi = "";
+    const AboutTexts none = MakeAboutTexts(odd);
+    EXPECT_EQ(none.Label2, "");
+    EXPECT_EQ(none.Link, "");
+    EXPECT_NE(none.Label3.find("herkese açık bir IP yansıtma hizmetinden"), std::string::npos);
+
+    // The link is drawn where the maker's address would be, and takes the clicks there.
+    RecordingPictureSource source = Pictures();
+    RecordingWindow window;
+    AboutFace about(window, source, shipped, false);
+    const Lines lines = window.LastLines();
+    EXPECT_TRUE(Has(lines, "text \"Veri kaynağı: open-meteo.com\" (119,112,155,14) Trebuchet MS "
+                           "-11 near FFFFFF80"));
+    about.ShowFaded(false);
+    EXPECT_EQ(about.MouseDown(125, 118, true, false), AboutClick::OpenLink);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 // --forecast, the feed is the one the built-in provider makes of an answer of the forecast
 // service for the place NAME at the answer's coordinates, and three more lines say whether
 // the face takes it for day or night and which two pictures it draws for the condition.
-#include "core/app/ConnectionState.h"
+#include "core/weather/ConnectionState.h"
 #include "core/face/MainFace.h"
 #include "core/provider/ForecastFeed.h"
 #include "core/settings/MainSettings.h"

@@ -119,6 +119,19 @@ def blob(cx, cy, rx, ry, seed):
     return smooth_closed(points)
 
 
+def earthshine(doc, cx, cy, r, lit):
+    """The faint lit rim of the dark part near the new moon, as earthshine shows it: without
+    it a new moon, which has no lit part, reads as a picture that failed to load. It fades
+    out as the crescent grows."""
+    opacity = 0.4 * (1 - lit / EARTHSHINE_UNTIL)
+    width = max(1.0, r * 0.05)
+    return circle(cx, cy, r - width / 2, fill="none", stroke="#fff4cc", stroke_opacity=opacity,
+                  stroke_width=width, filter=doc.blur(max(0.3, r * 0.02)))
+
+
+EARTHSHINE_UNTIL = 0.15  # lit share of the disc
+
+
 def moon(doc, ink, cx, cy, r, phase, detail=True, dark=True):
     """The moon at a point of its lunation (0 and 1 new, 0.5 full). With `dark` the unlit
     part stays a faint dusky disc, so that even a new moon is there to see; without it only
@@ -152,6 +165,8 @@ def moon(doc, ink, cx, cy, r, phase, detail=True, dark=True):
     if dark:
         body.append(circle(cx, cy, r, fill="none", stroke="#dfe6f2", stroke_opacity=0.35 + 0.25 * lit,
                            stroke_width=ink.outline * 0.8))
+    if dark and lit < EARTHSHINE_UNTIL:
+        body.insert(1, earthshine(doc, cx, cy, r, lit))
     elif 0 < phase < 1:
         body.append(path(d, fill="none", stroke="#8a7a4a", stroke_opacity=0.6,
                          stroke_width=ink.outline * 0.8, stroke_linejoin="round"))

@@ -16,6 +16,7 @@ from concurrent.futures import ThreadPoolExecutor
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import pngalpha  # noqa: E402
 import skin  # noqa: E402
 import weather  # noqa: E402
 
@@ -41,6 +42,7 @@ def pictures():
 
 def render_one(svg_path, png_path):
     subprocess.run(["rsvg-convert", "--format=png", "-o", png_path, svg_path], check=True)
+    pngalpha.ensure_alpha(png_path)
 
 
 def remove_stale(output, wanted):

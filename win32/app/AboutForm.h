@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Window.h"
+#include "SkinnedForm.h"
 #include "core/face/AboutFace.h"
 #include "core/settings/Endpoints.h"
 
@@ -9,45 +9,28 @@
 
 namespace meltemix {
 
-class AreaToolTip;
-class GdiplusLayeredSurface;
-class GdiplusPictureSource;
-
 // The about window: painted once when made, then only faded in and out. A click anywhere
-// hides it, except on the web address, which opens the project page.
-class TAboutForm : public Window, private SkinWindowHost {
+// hides it, except on the link, which opens its page.
+class TAboutForm : public SkinnedForm {
 public:
     // `fadeEffect` answers the main window's current FadeEffect setting.
     TAboutForm(HWND owner, const Endpoints& endpoints, std::function<bool()> fadeEffect);
     ~TAboutForm() override;
-    TAboutForm(const TAboutForm&) = delete;
-    TAboutForm& operator=(const TAboutForm&) = delete;
 
     // Centred on the desktop and faded in; nothing when it is showing already.
     void ShowFaded();
     void HideFaded();
-    bool IsVisible() const override;
-
-protected:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // SkinWindowHost.
-    std::unique_ptr<Canvas> NewCanvas(int width, int height) override;
-    void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
     void Show() override;
-    void Hide() override;
-    void Sleep(unsigned milliseconds) override;
-
-    void MouseDown(UINT message, LPARAM lParam);
+    bool mousePressed(int x, int y, bool leftButton) override;
+    void mouseReleased(int x, int y) override;
+    bool handCursorAt(int x, int y) const override;
+    void closeRequested() override;
     void Label2Click();
-    bool SetCursorOverLink();
+    bool fading() const;
 
     std::function<bool()> fadeEffect_;
-    std::string projectPage_;
-    std::unique_ptr<GdiplusPictureSource> pictures_;
-    std::unique_ptr<GdiplusLayeredSurface> surface_;
-    std::unique_ptr<AreaToolTip> closeTip_;
     std::unique_ptr<AboutFace> face_;
 };
 

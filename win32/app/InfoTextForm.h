@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Window.h"
+#include "SkinnedForm.h"
 #include "core/face/InfoFace.h"
 #include "core/settings/MainSettings.h"
 #include "core/settings/SettingsFile.h"
@@ -10,13 +10,9 @@
 
 namespace meltemix {
 
-class AreaToolTip;
-class GdiplusLayeredSurface;
-class GdiplusPictureSource;
-
 // The info window: a small skinned window with the details of the current report. The main
 // window owns it, decides when it shows, and answers for it what it shows (the inputs).
-class TInfoTextForm : public Window, private InfoWindowHost {
+class TInfoTextForm : public SkinnedForm {
 public:
     // What the main window shows now: its skin settings, the details text and its height,
     // its connection state and its stay-on-top setting. Asked at every repaint.
@@ -27,38 +23,28 @@ public:
     TInfoTextForm(HWND owner, const SettingsFile& settings, InputsSource inputs,
                   std::function<void()> closeRequested);
     ~TInfoTextForm() override;
-    TInfoTextForm(const TInfoTextForm&) = delete;
-    TInfoTextForm& operator=(const TInfoTextForm&) = delete;
 
     void RepaintInfo();
     void ShowFaded();
     void HideFaded();
-    bool IsVisible() const override;
     // The window's left and top on the screen, as the settings keep them.
     ScreenPoint Position() const;
     void MoveTo(int x, int y);
-    void ApplyAlwaysOnTop(bool alwaysTop) override;
+    using SkinnedForm::ApplyAlwaysOnTop;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // InfoWindowHost.
-    std::unique_ptr<Canvas> NewCanvas(int width, int height) override;
-    void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
     void Show() override;
-    void Hide() override;
-    void Sleep(unsigned milliseconds) override;
-
-    void MouseDown(UINT message, LPARAM lParam);
-    bool SetCursorOverButton();
+    bool mousePressed(int x, int y, bool leftButton) override;
+    void mouseReleased(int x, int y) override;
+    bool handCursorAt(int x, int y) const override;
+    void closeRequested() override;
     void UpdateToolTip();
 
     InputsSource inputs_;
     std::function<void()> closeRequested_;
-    std::unique_ptr<GdiplusPictureSource> pictures_;
-    std::unique_ptr<GdiplusLayeredSurface> surface_;
-    std::unique_ptr<AreaToolTip> closeTip_;
     std::unique_ptr<InfoFace> face_;
 };
 
