@@ -176,6 +176,7 @@ def test_the_first_right_click_opens_the_menu(e2e, workdir):
     program, window = start(e2e, workdir)
     wait_title(e2e, window, READY)
     open_context_menu(e2e, window)  # the window was never clicked before: it is not active
+    assert e2e.probe.foreground().hwnd == window.hwnd  # the keys go to the menu
     e2e.screenshot(e2e_shots() / "context-menu.png")
     e2e.probe.keys(VK_ESCAPE)
     wait_until(lambda: not menus(e2e), 5, what="the menu closed")
