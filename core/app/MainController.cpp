@@ -77,14 +77,20 @@ void MainController::SessionEnding() { SaveSettings(); }
 // ---- settings
 
 void MainController::LoadSettings() {
+    if (const std::exception_ptr refusal = loadSettings())
+        std::rethrow_exception(refusal);
+}
+
+std::exception_ptr MainController::loadSettings() {
     ::meltemix::LoadSettings(file_, settings_);
     report_.CityName = settings_.CityName;
     host_.moveWindow({settings_.Left, settings_.Top});
     host_.setCheckTimer(checkTimerOn_, settings_.UpdatePeriod);
-    applyTrayVisible();
+    const std::exception_ptr refusal = applyTrayVisible();
     ApplyAlwaysOnTop();
     if (host_.infoExists())
         host_.setInfoTopMost(settings_.AlwaysTop);
+    return refusal;
 }
 
 void MainController::SaveSettings() {
@@ -96,48 +102,68 @@ void MainController::SaveSettings() {
     ::meltemix::SaveSettings(file_, settings_, info);
 }
 
-void MainController::applyTrayVisible() {
-    // At start the shell may not be ready for the icon yet; the window must come up all the
-    // same and the icon is asked for again a while, so the refusal is only passed on when
-    // the user changed the setting.
+std::exception_ptr MainController::applyTrayVisible() {
     try {
         host_.setTrayVisible(settings_.ShowTrayIcon);
+        if (host_.trayVisible())
+            trayRefusalReported_ = false; // a later refusal is news again
     } catch (...) {
-        if (!creating_)
-            throw;
-        trayRetries_ = 0;
-        host_.setTrayRetryTimer(true, TrayRetryMs);
+        // At start the shell may not be ready for the icon yet; the window must come up all
+        // the same and the icon is asked for again a while. Later, the user hears of a
+        // refusal once, not at every change of the settings, and not while it is asked again.
+        if (creating_) {
+            trayRetries_ = 0;
+            trayRetrying_ = true;
+            host_.setTrayRetryTimer(true, TrayRetryMs);
+        } else if (!trayRetrying_ && !trayRefusalReported_) {
+            trayRefusalReported_ = true;
+            return std::current_exception();
+        }
     }
+    return nullptr;
 }
 
 void MainController::TrayRetryTimerTimer() {
     host_.setTrayRetryTimer(false, TrayRetryMs);
+    trayRetrying_ = false;
     if (!settings_.ShowTrayIcon || host_.trayVisible())
         return;
     try {
         host_.setTrayVisible(true);
         RebuildFace(); // the hide button comes with the icon
     } catch (...) {
-        if (++trayRetries_ < TrayRetries)
+        if (++trayRetries_ < TrayRetries) {
+            trayRetrying_ = true;
             host_.setTrayRetryTimer(true, TrayRetryMs);
+        }
     }
 }
 
 void MainController::BringWindowsOnScreen() {
     const std::vector<ScreenRect> areas = host_.workAreas();
     const ScreenRect main = host_.windowRect();
-    ScreenPoint moved{0, 0};
-    if (const auto to = BringOnScreen(main, areas, host_.nearestWorkArea(main))) {
-        moved = {to->x - main.left, to->y - main.top};
-        host_.moveWindow(*to);
-        settings_.Left = to->x;
-        settings_.Top = to->y;
-    }
-    if (!host_.infoExists())
+    if (!host_.infoExists()) {
+        if (const auto to = BringOnScreen(main, areas, host_.nearestWorkArea(main)))
+            placeMain(*to);
         return;
+    }
+    // The two windows stand as the user left them: a move of the main window (its WM_MOVE)
+    // takes the info window along at that distance, not on top of it.
     const ScreenRect info = host_.infoRect();
-    if (const auto to = BringInfoOnScreen(info, moved, areas, host_.nearestWorkArea(info)))
-        host_.moveInfo(*to);
+    infoOffset_ = {info.left - main.left, info.top - main.top};
+    const auto nearest = [this](const ScreenRect& rect) { return host_.nearestWorkArea(rect); };
+    if (const auto to = BringPairOnScreen(main, info, areas, nearest)) {
+        if (to->main.x != main.left || to->main.y != main.top)
+            placeMain(to->main);
+        host_.moveInfo(to->info);
+        infoOffset_ = {to->info.x - to->main.x, to->info.y - to->main.y};
+    }
+}
+
+void MainController::placeMain(ScreenPoint position) {
+    host_.moveWindow(position);
+    settings_.Left = position.x;
+    settings_.Top = position.y;
 }
 
 // ---- the refresh cycle
@@ -403,11 +429,13 @@ void MainController::AboutActionExecute() { host_.showAbout(); }
 
 void MainController::OpenOptions(int page) {
     StopAutoUpdate();
+    std::exception_ptr refusal;
     try {
         SaveSettings();
         const auto outcome = host_.runOptions(page);
         if (outcome.ok) {
-            LoadSettings();
+            // A refused tray icon is told after the rest of the result has been applied.
+            refusal = loadSettings();
             if (outcome.placeChanged)
                 RefreshWeather();
             else
@@ -423,6 +451,8 @@ void MainController::OpenOptions(int page) {
         throw;
     }
     ResumeAutoUpdate();
+    if (refusal)
+        std::rethrow_exception(refusal);
 }
 
 std::vector<std::string> MainController::FavoriteCaptions() {

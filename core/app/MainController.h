@@ -11,6 +11,7 @@
 #include "core/weather/WeatherReport.h"
 #include "core/xml/XmlDocument.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -102,7 +103,9 @@ private:
     void feedArrived(int resultCode, const std::string& bytes);
     void ipArrived(int resultCode, const std::string& bytes);
     void versionArrived(int resultCode, const std::string& bytes);
-    void applyTrayVisible();
+    std::exception_ptr loadSettings();
+    std::exception_ptr applyTrayVisible();
+    void placeMain(ScreenPoint position);
     FadeHooks fadeHooks();
     FaceState faceState() const;
 
@@ -123,6 +126,8 @@ private:
     bool checkTimerOn_ = false;
     int resumeRetries_ = -1; // retries done since a wake; -1 when not retrying
     int trayRetries_ = 0;
+    bool trayRetrying_ = false;
+    bool trayRefusalReported_ = false;
     float growth_ = 1.25f;
     std::uint8_t alpha_ = 255;
     ScreenPoint infoOffset_;

@@ -15,6 +15,12 @@ bool visibleAnywhere(const ScreenRect& window, const std::vector<ScreenRect>& wo
                        [&](const ScreenRect& area) { return Intersects(window, area); });
 }
 
+ScreenRect moved(const ScreenRect& r, int dx, int dy) {
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+ScreenPoint topLeft(const ScreenRect& r) { return {r.left, r.top}; }
+
 } // namespace
 
 bool Intersects(const ScreenRect& a, const ScreenRect& b) {
@@ -30,19 +36,28 @@ std::optional<ScreenPoint> BringOnScreen(const ScreenRect& window,
                        clampInto(window.top, window.height(), nearest.top, nearest.bottom)};
 }
 
-std::optional<ScreenPoint> BringInfoOnScreen(const ScreenRect& info, ScreenPoint mainMove,
-                                             const std::vector<ScreenRect>& workAreas,
-                                             const ScreenRect& nearest) {
-    if (visibleAnywhere(info, workAreas))
+std::optional<PairPlace> BringPairOnScreen(const ScreenRect& main, const ScreenRect& info,
+                                           const std::vector<ScreenRect>& workAreas,
+                                           const NearestWorkArea& nearest) {
+    if (visibleAnywhere(main, workAreas) && visibleAnywhere(info, workAreas))
         return std::nullopt;
-    const ScreenRect followed{info.left + mainMove.x, info.top + mainMove.y,
-                              info.right + mainMove.x, info.bottom + mainMove.y};
-    for (const ScreenRect& area : workAreas) {
-        if (followed.left >= area.left && followed.right <= area.right &&
-            followed.top >= area.top && followed.bottom <= area.bottom)
-            return ScreenPoint{followed.left, followed.top};
+    const ScreenRect pair{std::min(main.left, info.left), std::min(main.top, info.top),
+                          std::max(main.right, info.right), std::max(main.bottom, info.bottom)};
+    const ScreenRect area = nearest(main);
+    if (area.width() > 0 && area.height() > 0 && pair.width() <= area.width() &&
+        pair.height() <= area.height()) {
+        const int dx = clampInto(pair.left, pair.width(), area.left, area.right) - pair.left;
+        const int dy = clampInto(pair.top, pair.height(), area.top, area.bottom) - pair.top;
+        return PairPlace{topLeft(moved(main, dx, dy)), topLeft(moved(info, dx, dy))};
     }
-    return BringOnScreen(info, workAreas, nearest);
+    const ScreenPoint mainTo = BringOnScreen(main, workAreas, area).value_or(topLeft(main));
+    const ScreenRect followed = moved(info, mainTo.x - main.left, mainTo.y - main.top);
+    const ScreenPoint infoTo =
+        BringOnScreen(followed, workAreas, nearest(followed)).value_or(topLeft(followed));
+    if (mainTo.x == main.left && mainTo.y == main.top && infoTo.x == info.left &&
+        infoTo.y == info.top)
+        return std::nullopt;
+    return PairPlace{mainTo, infoTo};
 }
 
 } // namespace meltemix

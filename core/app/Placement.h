@@ -2,6 +2,7 @@
 
 #include "core/settings/MainSettings.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,11 +25,19 @@ std::optional<ScreenPoint> BringOnScreen(const ScreenRect& window,
                                          const std::vector<ScreenRect>& workAreas,
                                          const ScreenRect& nearest);
 
-// The same for the info window, which tries first to keep its offset from the main window
-// (`mainMove` is how far the main window was just moved): that place is taken when it lies
-// wholly in one work area.
-std::optional<ScreenPoint> BringInfoOnScreen(const ScreenRect& info, ScreenPoint mainMove,
-                                             const std::vector<ScreenRect>& workAreas,
-                                             const ScreenRect& nearest);
+// The work area of the monitor nearest to a rectangle, as the platform picks it.
+using NearestWorkArea = std::function<ScreenRect(const ScreenRect&)>;
+
+struct PairPlace {
+    ScreenPoint main, info;
+};
+
+// The same for the main window and its info window together, or nothing when both can be
+// seen. The user arranged the two, so the pair moves as a whole, as little as it takes, into
+// the main window's work area, keeping their offset. Only a pair too far apart to fit there
+// comes back window by window, the info window keeping its offset where that shows it.
+std::optional<PairPlace> BringPairOnScreen(const ScreenRect& main, const ScreenRect& info,
+                                           const std::vector<ScreenRect>& workAreas,
+                                           const NearestWorkArea& nearest);
 
 } // namespace meltemix

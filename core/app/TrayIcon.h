@@ -44,7 +44,7 @@ public:
     virtual TShiftState keyState() const = 0;
     virtual void setAnimationTimer(bool enabled, std::uint32_t intervalMs) = 0;
     // Shows the popup menu at a screen point, the way the shell needs it done (the
-    // application in the foreground first, a null message after).
+    // application in the foreground and pending messages handled first, a null message after).
     virtual void popupMenu(int x, int y) = 0;
 };
 

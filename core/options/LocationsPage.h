@@ -41,7 +41,7 @@ public:
 
     bool locationChosen() const { return locationChosen_; }
     bool favouritesChanged() const { return favouritesChanged_; }
-    // While the search box has the focus Enter searches instead of saving.
+    // While the search box or its button has the focus Enter searches instead of saving.
     bool searchIsDefault() const { return searchIsDefault_; }
 
 private:

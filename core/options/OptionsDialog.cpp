@@ -216,7 +216,8 @@ void OptionsDialog::textChanged(C edit, const std::string& text) {
 }
 
 void OptionsDialog::focusChanged(C control, bool gained) {
-    if (control == C::Edit2)
+    // Enter presses the search button that has the focus, as it searches from its box.
+    if (control == C::Edit2 || control == C::Button5)
         locations_.searchFocusChanged(gained);
 }
 

@@ -78,8 +78,11 @@ void RecordingMainHost::freeDownload(Download purpose) {
 }
 
 void RecordingMainHost::moveWindow(ScreenPoint p) {
+    const bool changed = p.x != position.x || p.y != position.y;
     position = p;
     log.push_back("moveWindow " + std::to_string(p.x) + "," + std::to_string(p.y));
+    if (changed && moved)
+        moved();
 }
 
 void RecordingMainHost::showWindow() {
@@ -98,8 +101,11 @@ void RecordingMainHost::setTopMost(bool on) {
 }
 
 void RecordingMainHost::dragWindow() {
+    const bool changed = dragTo.x != position.x || dragTo.y != position.y;
     position = dragTo;
     log.push_back("dragWindow");
+    if (changed && moved)
+        moved();
 }
 
 int RecordingMainHost::paintFace(const FaceState& face) {

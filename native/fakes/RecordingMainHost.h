@@ -31,6 +31,9 @@ public:
     OptionsOutcome options;
     bool optionsRaises = false;
     std::function<void()> duringOptions; // what the user does in the dialog
+    // The window's WM_MOVE, sent whenever the window's position changes (the controller's
+    // FormMove), as the real window hears it inside its own move.
+    std::function<void()> moved;
     std::map<Download, std::string> bytes;
     SystemTime now;
     int infoTextHeight = 13;

@@ -45,7 +45,7 @@ QUIET = {"General": {"CheckNewVersion": "0", "FirstUsage": "0"},
          "Appearance": {"InfoTextLeft": "700", "InfoTextTop": "40"}}
 NO_MENU_BUILDER = {"WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe="}
 
-VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
+VK_RETURN, VK_ESCAPE, VK_TAB = 0x0D, 0x1B, 0x09
 WM_COMMAND = 0x0111
 MENU_COMMANDS = {"A": 104, "Y": 101}  # OptionsAction, AddLocAction
 
@@ -329,6 +329,25 @@ def test_location_search(e2e, workdir, dialogs):
     window.wait_closed()
     assert read_options(workdir / "Options.ini")["Location"]["CityID"] == "TUXX0015"
     e2e.service.wait_for_request("/forecastrss/TUXX0015_c.xml")
+    end(e2e, program, main)
+
+
+def test_enter_on_the_search_button_searches(e2e, workdir, dialogs):
+    program, main = start(e2e, workdir, {"Appearance": {"LastTabSheet": "2"}})
+    window = open_options(e2e, dialogs, main, "A")
+    window.click("RadioButton2")
+    window.wait_for("Edit2", lambda c: c.enabled, "the search box enabled")
+    e2e.service.set_scenario("custom", SEARCH, body=THREE_PLACES)
+    dialogs.type("New York")
+    e2e.probe.keys(VK_TAB)  # on to "&Araştır"
+    assert dialogs.focus(window.hwnd) == window["Button5"].hwnd
+    e2e.probe.keys(VK_RETURN)
+    e2e.service.wait_for_request(SEARCH)
+    window.wait_for("ListBox1", lambda c: len(c.items) == 3, "the results")
+    assert window.open
+
+    e2e.probe.keys(VK_ESCAPE)
+    window.wait_closed()
     end(e2e, program, main)
 
 

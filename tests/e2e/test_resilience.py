@@ -2,6 +2,7 @@
 
 from __future__ import annotations
 
+from conftest import SCREENSHOTS
 from harness.polling import wait_until
 
 MAIN = "TMainForm"
@@ -32,12 +33,18 @@ def on_screen(rect) -> bool:
     return left >= SCREEN[0] and top >= SCREEN[1] and right <= SCREEN[2] and bottom <= SCREEN[3]
 
 
-def test_a_window_stored_off_screen_opens_on_it(e2e, workdir):
+def test_windows_stored_off_screen_open_on_it_as_they_were_arranged(e2e, workdir):
+    # The info window beside the main window, on a monitor that is no longer there.
     program, window = start(e2e, workdir, {"Left": "5000", "Top": "5000",
-                                           "InfoTextLeft": "5031", "InfoTextTop": "5031"})
-    assert on_screen(e2e.probe.info(window.hwnd).rect)
+                                           "InfoTextLeft": "5240", "InfoTextTop": "5000"})
     info = e2e.probe.window("TInfoTextForm")
-    assert on_screen(e2e.probe.info(info.hwnd).rect)
+    main_rect = e2e.probe.info(window.hwnd).rect
+    info_rect = e2e.probe.info(info.hwnd).rect
+    assert on_screen(main_rect) and on_screen(info_rect)
+    assert (info_rect[0] - main_rect[0], info_rect[1] - main_rect[1]) == (240, 0)
+    wait_until(lambda: title(e2e, window) == READY, 15, what="the first report")
+    SCREENSHOTS.mkdir(parents=True, exist_ok=True)
+    e2e.screenshot(SCREENSHOTS / "back-on-screen.png")
     close(e2e, program, window)
 
 

@@ -124,8 +124,14 @@ TEST_F(LocationsPageTest, SearchWithResults) {
     dialog->selectionChanged(C::ListBox1, 1);
     EXPECT_TRUE(dialog->locationChosen());
     EXPECT_TRUE(enabled(C::Button4));
+    // Tabbed on from the box to "&Araştır", Enter still searches; further on, it saves.
     dialog->focusChanged(C::Edit2, false);
+    dialog->focusChanged(C::Button5, true);
+    EXPECT_EQ(view.defaultButton, C::Button5);
+    EXPECT_TRUE(dialog->enterSearches());
+    dialog->focusChanged(C::Button5, false);
     EXPECT_EQ(view.defaultButton, C::Button1);
+    EXPECT_FALSE(dialog->enterSearches());
     EXPECT_TRUE(ok());
     EXPECT_EQ(store.readText("Location", "CityName", ""), "New York Mills, NY");
     EXPECT_EQ(store.readText("Location", "CityID", ""), "USNY0998");

@@ -26,6 +26,7 @@ protected:
         store.writeText("Endpoints", "Weather", "http://w");
         store.writeText("Endpoints", "IP", "http://ip");
         store.writeText("Endpoints", "Maker", "http://maker");
+        host.moved = [this] { controller.FormMove(); };
     }
 
     void create() {
@@ -398,9 +399,42 @@ TEST_F(MainControllerTest, ATrayTheShellRefusesAtStartDoesNotStopTheWindow) {
     controller.FormCreate();
     EXPECT_FALSE(host.tray);
     EXPECT_EQ(host.log.back(), "createOwnedWindows");
-    // Asked for by the user later, the refusal is reported.
-    host.options = {true, false};
+}
+
+TEST_F(MainControllerTest, ARefusedTrayIconNeverStopsTheOptionsDialogsResult) {
+    host.trayRefuses = true;
+    controller.FormCreate();
+    feedArrives();
+    host.visible = true;
+    // Every OK with a new place and the info window switched off, the icon refused all along.
+    int place = 0;
+    host.options = {true, true};
+    host.duringOptions = [&] {
+        store.writeText("Location", "CityID", "TUXX000" + std::to_string(++place));
+        store.writeText("Appearance", "ShowInfoText", "0");
+        host.infoShown = true;
+    };
+    auto okApplied = [&] {
+        feedArrives();
+        EXPECT_EQ(host.calls("startDownload Feed").back(),
+                  "startDownload Feed http://w/forecastrss/TUXX000" + std::to_string(place) +
+                      "_c.xml");
+        EXPECT_FALSE(host.infoShown);
+        EXPECT_TRUE(host.checkTimer);
+    };
+
+    // While the icon is still asked for, the dialog says nothing of it.
+    EXPECT_NO_THROW(controller.OptionsActionExecute());
+    okApplied();
+
+    // Once the retries gave up, the refusal is told once, after the result was applied.
+    while (host.trayRetryTimer)
+        controller.TrayRetryTimerTimer();
     EXPECT_THROW(controller.OptionsActionExecute(), std::runtime_error);
+    okApplied();
+    EXPECT_NO_THROW(controller.OptionsActionExecute());
+    okApplied();
+    EXPECT_FALSE(host.tray);
 }
 
 TEST(VersionComparison, OnlyLaterVersionsAreNewer) {
@@ -443,23 +477,47 @@ TEST(TurkishOrder, FollowsTheTurkishAlphabetIgnoringCase) {
 
 namespace {
 
-TEST_F(MainControllerTest, WindowsLostOffScreenComeBackAtStart) {
+TEST_F(MainControllerTest, WindowsLostOffScreenComeBackAtStartAsTheUserArrangedThem) {
+    // The info window beside the main window, both on a monitor that is gone.
     store.writeText("Appearance", "Left", "5000");
     store.writeText("Appearance", "Top", "5000");
-    store.writeText("Appearance", "InfoTextLeft", "5031");
-    store.writeText("Appearance", "InfoTextTop", "5031");
-    host.info = {5031, 5031};
+    store.writeText("Appearance", "InfoTextLeft", "5240");
+    store.writeText("Appearance", "InfoTextTop", "5000");
+    host.info = {5240, 5000};
     controller.FormCreate();
-    EXPECT_EQ(host.position.x, 1024 - 233);
+    EXPECT_EQ(host.position.x, 1024 - 240 - 209); // the pair against the far edges
     EXPECT_EQ(host.position.y, 738 - 248);
-    EXPECT_EQ(host.info.x, 1024 - 209);
+    EXPECT_EQ(host.info.x - host.position.x, 240);
+    EXPECT_EQ(host.info.y - host.position.y, 0);
     controller.FormDestroy(); // the visible place is what is kept
-    EXPECT_EQ(store.readText("Appearance", "Left", ""), "791");
+    EXPECT_EQ(store.readText("Appearance", "Left", ""), "575");
+    EXPECT_EQ(store.readText("Appearance", "InfoTextLeft", ""), "815");
+
+    // A move no click came before (the reload after the options dialog) keeps the distance.
+    store.writeText("Appearance", "Left", "100");
+    store.writeText("Appearance", "Top", "100");
+    controller.LoadSettings();
+    EXPECT_EQ(host.info.x, 340);
+    EXPECT_EQ(host.info.y, 100);
 
     host.log.clear();
     host.position = {-100, 20};
     controller.DisplayChanged();
     EXPECT_EQ(host.count("moveWindow"), 0);
+    EXPECT_EQ(host.count("moveInfo"), 0);
+}
+
+TEST_F(MainControllerTest, AfterADisplayChangeTheInfoWindowComesBackBesideTheMainWindow) {
+    create();
+    // A right-hand monitor was unplugged: the main window still shows, its info window not.
+    host.position = {800, 300};
+    host.info = {1100, 300};
+    controller.DisplayChanged();
+    EXPECT_EQ(host.position.x, 1024 - 300 - 209);
+    EXPECT_EQ(host.position.y, 300);
+    EXPECT_EQ(host.info.x - host.position.x, 300);
+    EXPECT_EQ(host.info.y, 300);
+    EXPECT_EQ(controller.settings().Left, 515);
 }
 
 TEST_F(MainControllerTest, AFailedRefreshAfterAWakeIsTriedAgainThreeTimes) {

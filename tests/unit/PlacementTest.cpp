@@ -52,22 +52,47 @@ TEST(Placement, AWindowLargerThanTheAreaShowsItsTopLeft) {
     EXPECT_EQ(back->y, 0);
 }
 
-TEST(Placement, TheInfoWindowKeepsItsOffsetWhereItFits) {
+TEST(Placement, ThePairComesBackAsAWhole) {
     const std::vector<ScreenRect> one{Primary};
-    // The main window came from (5000, 5000) to (791, 490); the info window was 31 right of it.
-    const ScreenPoint mainMove{791 - 5000, 490 - 5000};
-    const auto clamped = BringInfoOnScreen(at(5031, 5031, 209, 204), mainMove, one, Primary);
-    ASSERT_TRUE(clamped); // 822 + 209 is past the right edge: clamped instead
-    EXPECT_EQ(clamped->x, 1024 - 209);
-    EXPECT_EQ(clamped->y, 738 - 204);
+    const auto nearest = [](const ScreenRect&) { return Primary; };
+    const ScreenRect main = at(5000, 5000), info = at(5031, 5031, 209, 204);
+    const auto back = BringPairOnScreen(main, info, one, nearest);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->main.x, 1024 - 240); // the pair is 240 × 248
+    EXPECT_EQ(back->main.y, 738 - 248);
+    EXPECT_EQ(back->info.x - back->main.x, 31);
+    EXPECT_EQ(back->info.y - back->main.y, 31);
 
-    const ScreenPoint smallMove{-2000, 0};
-    const auto kept = BringInfoOnScreen(at(2100, 100, 209, 204), smallMove, one, Primary);
-    ASSERT_TRUE(kept);
-    EXPECT_EQ(kept->x, 100);
-    EXPECT_EQ(kept->y, 100);
+    // Both can be seen, if only in part: nothing moves.
+    EXPECT_FALSE(BringPairOnScreen(at(-100, 20), at(900, 700, 209, 204), one, nearest));
+    // Only the info window is lost, above the screen: the pair moves down as little as it takes.
+    const auto down = BringPairOnScreen(at(100, 50), at(100, -300, 209, 204), one, nearest);
+    ASSERT_TRUE(down);
+    EXPECT_EQ(down->main.x, 100);
+    EXPECT_EQ(down->main.y, 350);
+    EXPECT_EQ(down->info.y, 0);
+}
 
-    EXPECT_EQ(BringInfoOnScreen(at(900, 100, 209, 204), smallMove, one, Primary), std::nullopt);
+TEST(Placement, APairTooFarApartComesBackWindowByWindow) {
+    const std::vector<ScreenRect> two{Primary, RightOfIt};
+    const auto nearest = [](const ScreenRect& r) { return r.left >= 1024 ? RightOfIt : Primary; };
+    // The main window on the primary, its info window far right of every monitor: the main
+    // window stays where the user sees it, the info window comes to the monitor nearest it.
+    const auto back = BringPairOnScreen(at(300, 300), at(9000, 300, 209, 204), two, nearest);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->main.x, 300);
+    EXPECT_EQ(back->main.y, 300);
+    EXPECT_EQ(back->info.x, 2944 - 209);
+    EXPECT_EQ(back->info.y, 300);
+
+    // Both lost, far apart: the main window as on its own; the info window follows it where
+    // that is on a screen.
+    const auto both = BringPairOnScreen(at(-5000, 100), at(-3000, 200, 209, 204), {Primary},
+                                        [](const ScreenRect&) { return Primary; });
+    ASSERT_TRUE(both);
+    EXPECT_EQ(both->main.x, 0);
+    EXPECT_EQ(both->info.x, 1024 - 209);
+    EXPECT_EQ(both->info.y, 200);
 }
 
 } // namespace

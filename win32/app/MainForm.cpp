@@ -5,6 +5,7 @@
 #include "ErrorBox.h"
 #include "Messages.h"
 #include "OptionsForm.h"
+#include "PopupMenu.h"
 #include "SingleInstance.h"
 #include "core/weather/DateTime.h"
 #include "core/weather/Moon.h"
@@ -221,10 +222,9 @@ void TMainForm::command(UINT id) {
 void TMainForm::showShortPopup() {
     POINT p = {};
     GetCursorPos(&p);
-    // A menu of a window that is not in the foreground does not open (or does not close).
-    SetForegroundWindow(handle());
-    TrackPopupMenu(shortPopup_, TPM_RIGHTBUTTON, p.x, p.y, 0, handle(), nullptr);
-    PostMessageW(handle(), WM_NULL, 0, 0);
+    openingMenu_ = true;
+    ShowPopupMenu(handle(), shortPopup_, p.x, p.y);
+    openingMenu_ = false;
 }
 
 // ---- messages
@@ -331,6 +331,8 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATEAPP:
         if (!wParam)
             controller_->ApplicationDeactivated();
+        else if (openingMenu_ && !controller_->active())
+            controller_->FormMouseDown(false); // the click's activation, given back for its menu
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)

@@ -117,6 +117,7 @@ private:
     HWND tooltips_ = nullptr;
     Button pressed_ = NoButton;
     bool saved_ = false;
+    bool openingMenu_ = false;
 };
 
 } // namespace meltemix

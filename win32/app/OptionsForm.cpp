@@ -417,10 +417,13 @@ private:
             style = SS_SUNKEN;
             break;
         }
+        OptionsControl control;
+        const bool named = ControlOfId(item.id, control);
+        if (named && control == C::Button5)
+            style |= BS_NOTIFY; // it tells when it has the focus: Enter then searches
         HWND hwnd = makeControl(parent, className, item.caption ? item.caption : L"", style,
                                 exStyle, at, item.id, font);
-        OptionsControl control;
-        if (!ControlOfId(item.id, control))
+        if (!named)
             return;
         handles_[static_cast<std::size_t>(control)] = hwnd;
         kinds_[static_cast<std::size_t>(control)] = item.kind;
@@ -484,6 +487,8 @@ private:
         case ControlKind::Button:
             if (code == BN_CLICKED)
                 presenter_->buttonClicked(control);
+            else if (code == BN_SETFOCUS || code == BN_KILLFOCUS)
+                presenter_->focusChanged(control, code == BN_SETFOCUS);
             break;
         case ControlKind::Combo:
             if (code == CBN_SELCHANGE)

@@ -1,5 +1,7 @@
 #include "TrayWindow.h"
 
+#include "PopupMenu.h"
+
 #include "win32/platform/WideText.h"
 
 #include <shellapi.h>
@@ -78,15 +80,8 @@ void TrayWindow::setAnimationTimer(bool enabled, std::uint32_t intervalMs) {
 }
 
 void TrayWindow::popupMenu(int x, int y) {
-    // The shell's rules for a tray menu: the owner in the foreground first, or the menu does
-    // not close when the user clicks elsewhere; a null message after, or it opens only
-    // every second time.
-    SetForegroundWindow(menuOwner_);
-    HMENU menu = popup_ ? popup_() : nullptr;
-    if (!menu)
-        return;
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, x, y, 0, menuOwner_, nullptr);
-    PostMessageW(menuOwner_, WM_NULL, 0, 0);
+    if (HMENU menu = popup_ ? popup_() : nullptr)
+        ShowPopupMenu(menuOwner_, menu, x, y);
 }
 
 LRESULT TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -133,6 +133,11 @@ class Probe:
         code, lines = self._run("info", hwnd)
         return Window.from_json(lines[0]) if code == 0 else None
 
+    def foreground(self) -> Window | None:
+        """The window that gets the keyboard, as the system says."""
+        code, lines = self._run("foreground")
+        return Window.from_json(lines[0]) if code == 0 else None
+
     def wait_gone(self, hwnd: str, wait: float = 10.0) -> bool:
         code, _ = self._run("wait-gone", hwnd, "--wait", str(int(wait * 1000)))
         return code == 0

@@ -4,6 +4,7 @@
 //
 //   probe find [--class C] [--title T] [--wait MS]     top-level windows that match
 //   probe info HWND                                    one window
+//   probe foreground                                   the window in the foreground
 //   probe wait-gone HWND [--wait MS]                   until the window no longer exists
 //   probe post HWND MSG [WPARAM [LPARAM]]              PostMessage
 //   probe click X Y [--right] [--double]               mouse click at a screen point
@@ -294,6 +295,16 @@ int cmdInfo(const Options& options) {
     return ExitOk;
 }
 
+int cmdForeground() {
+    HWND hwnd = GetForegroundWindow();
+    if (!hwnd) {
+        printError(L"no foreground window");
+        return ExitNotFound;
+    }
+    describe(hwnd).print();
+    return ExitOk;
+}
+
 int cmdWaitGone(const Options& options) {
     if (options.positional.size() != 1)
         return ExitUsage;
@@ -491,7 +502,7 @@ int cmdPress(const Options& options) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        printError(L"usage: probe find|info|wait-gone|post|click|msgbox|press ...");
+        printError(L"usage: probe find|info|foreground|wait-gone|post|click|msgbox|press ...");
         return ExitUsage;
     }
     const std::wstring command = argv[1];
@@ -501,6 +512,8 @@ int wmain(int argc, wchar_t** argv) {
         result = cmdFind(options);
     else if (command == L"info")
         result = cmdInfo(options);
+    else if (command == L"foreground")
+        result = cmdForeground();
     else if (command == L"wait-gone")
         result = cmdWaitGone(options);
     else if (command == L"post")
