@@ -40,7 +40,17 @@ std::wstring TextForLayout(const std::string& utf8) {
     return wide;
 }
 
-GdipAttributes MakeAttributes(const DrawAttributes& attributes) {
+void DrawPart(Gdiplus::GpGraphics* graphics, const Picture& picture, const RectF& dest,
+              const RectF& source, const DrawAttributes& attributes) {
+    const GdipAttributes made = MakeGdipAttributes(attributes);
+    gdip::GdipDrawImageRectRect(graphics, ImageOf(picture), dest.X, dest.Y, dest.Width,
+                                dest.Height, source.X, source.Y, source.Width, source.Height,
+                                Gdiplus::UnitPixel, made.get(), nullptr, nullptr);
+}
+
+} // namespace
+
+GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     if (!attributes.Matrix && !attributes.TileEdges)
         return nullptr;
     Gdiplus::GpImageAttributes* raw = nullptr;
@@ -58,31 +68,6 @@ GdipAttributes MakeAttributes(const DrawAttributes& attributes) {
     if (attributes.TileEdges)
         gdip::GdipSetImageAttributesWrapMode(raw, Gdiplus::WrapModeTile, 0, FALSE);
     return made;
-}
-
-void DrawPart(Gdiplus::GpGraphics* graphics, const Picture& picture, const RectF& dest,
-              const RectF& source, const DrawAttributes& attributes) {
-    const GdipAttributes made = MakeAttributes(attributes);
-    gdip::GdipDrawImageRectRect(graphics, ImageOf(picture), dest.X, dest.Y, dest.Width,
-                                dest.Height, source.X, source.Y, source.Width, source.Height,
-                                Gdiplus::UnitPixel, made.get(), nullptr, nullptr);
-}
-
-} // namespace
-
-std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
-    Gdiplus::GpBitmap* raw = nullptr;
-    const std::wstring wide = Widen(path);
-    if (gdip::GdipCreateBitmapFromFile(wide.c_str(), &raw) != Gdiplus::Ok || !raw)
-        return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
-    GdipBitmap bitmap(raw);
-    UINT width = 0, height = 0;
-    gdip::GdipGetImageWidth(raw, &width);
-    gdip::GdipGetImageHeight(raw, &height);
-    if (width == 0 || height == 0)
-        return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
-    return std::make_unique<GdiplusPicture>(path, std::move(bitmap), static_cast<int>(width),
-                                            static_cast<int>(height));
 }
 
 GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text)

@@ -2,6 +2,7 @@
 
 #include "core/skin/Canvas.h"
 #include "win32/platform/GdiplusApi.h"
+#include "win32/platform/GdiplusPictureSource.h" // the pictures it draws
 
 #include <array>
 #include <memory>
@@ -11,23 +12,23 @@
 
 namespace meltemix {
 
-// A picture decoded by GDI+; empty when the file is missing or unreadable.
+// A picture decoded by GDI+; empty when the file is missing or unreadable. The decoded
+// bitmap may be shared with other pictures of the same file: nothing draws into it.
 class GdiplusPicture : public Picture {
 public:
-    GdiplusPicture(std::string path, GdipBitmap bitmap, int width, int height)
+    GdiplusPicture(std::string path, std::shared_ptr<Gdiplus::GpBitmap> bitmap, int width,
+                   int height)
         : Picture(std::move(path), width, height), bitmap_(std::move(bitmap)) {}
 
     Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
+    const std::shared_ptr<Gdiplus::GpBitmap>& Shared() const { return bitmap_; }
 
 private:
-    GdipBitmap bitmap_;
+    std::shared_ptr<Gdiplus::GpBitmap> bitmap_;
 };
 
-// Pictures from files relative to the working directory.
-class GdiplusPictureSource : public PictureSource {
-public:
-    std::unique_ptr<Picture> Load(const std::string& path) override;
-};
+// The image attributes of a drawing; null when it needs none.
+GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes);
 
 // Fonts and string formats for the canvases of one window. A repaint uses a handful of
 // fonts many times and a window repaints often, so each is made once and kept.
