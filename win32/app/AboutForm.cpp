@@ -15,8 +15,7 @@ constexpr const wchar_t* AboutWindowClass = L"TAboutForm";
 
 TAboutForm::TAboutForm(HWND owner, const Endpoints& endpoints, std::function<bool()> fadeEffect)
     : fadeEffect_(std::move(fadeEffect)),
-      projectPage_(ProjectPageAddress(endpoints.Maker)),
-      pictures_(std::make_unique<GdiplusPictureSource>()) {
+      projectPage_(ProjectPageAddress(endpoints.Maker)) {
     registerClass(AboutWindowClass, nullptr);
     create(WS_EX_LAYERED | WS_EX_TOOLWINDOW, AboutWindowClass, L"Meltemix! Hakkında...", WS_POPUP,
            0, 0, AboutLayout::Width, AboutLayout::Height, owner);
@@ -24,7 +23,8 @@ TAboutForm::TAboutForm(HWND owner, const Endpoints& endpoints, std::function<boo
     surface_ = std::make_unique<GdiplusLayeredSurface>(handle());
     closeTip_ = std::make_unique<AreaToolTip>(handle(), L"Kapat");
     closeTip_->SetArea(AboutLayout::CloseBtn);
-    face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), *pictures_,
+    GdiplusPictureSource pictures; // painted once: nothing to keep them for
+    face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures,
                                         MakeAboutTexts(endpoints.Maker, endpoints.IP),
                                         fadeEffect_ && fadeEffect_());
 }

@@ -11,7 +11,6 @@ namespace meltemix {
 
 class AreaToolTip;
 class GdiplusLayeredSurface;
-class GdiplusPictureSource;
 
 // The about window: painted once when made, then only faded in and out. A click anywhere
 // hides it, except on the web address, which opens the project page.
@@ -45,7 +44,6 @@ private:
 
     std::function<bool()> fadeEffect_;
     std::string projectPage_;
-    std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;
     std::unique_ptr<AreaToolTip> closeTip_;
     std::unique_ptr<AboutFace> face_;
