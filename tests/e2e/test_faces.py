@@ -209,7 +209,8 @@ def steady_shot(e2e, name: str, window) -> Path:
 def faces_of(e2e, workdir, exe, sections, name) -> dict[str, Path]:
     e2e.service.reset()
     e2e.service.set_scenario("slow", "/forecastrss/", delay=3.0)
-    options = {"General": {"CheckNewVersion": "0"},
+    # No welcome balloon: it would cover the details window in one run and not the other.
+    options = {"General": {"CheckNewVersion": "0", "FirstUsage": "0"},
                "Appearance": {"Left": "60", "Top": "60", "InfoTextLeft": "320",
                               "InfoTextTop": "80", **ALL_LINES, **sections}}
     e2e.write_options(workdir, options)

@@ -3,6 +3,7 @@
 #include "core/skin/Canvas.h"
 #include "win32/platform/GdiplusApi.h"
 #include "win32/platform/GdiplusPictureSource.h" // the pictures it draws
+#include "win32/platform/GdiplusScaledPictures.h"
 
 #include <array>
 #include <memory>
@@ -32,15 +33,40 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes);
 
 // Fonts and string formats for the canvases of one window. A repaint uses a handful of
 // fonts many times and a window repaints often, so each is made once and kept.
+// Drawing a text costs far more than copying its pixels, and a window draws the same texts
+// at every repaint, so with `keepDrawn` the texts last drawn are kept as pictures too.
 class GdiplusTextResources {
 public:
+    // Enough for every text of the main face, each drawn twice (shadow and colour).
+    static constexpr std::size_t DrawnCapacity = 48;
+
+    explicit GdiplusTextResources(bool keepDrawn = false) : keepDrawn_(keepDrawn) {}
+
     // Null when the font cannot be made; the failure is kept too.
     Gdiplus::GpFont* Font(const FontSpec& font);
     Gdiplus::GpStringFormat* Format(TextAlign align);
 
+    bool KeepsDrawn() const { return keepDrawn_; }
+    // The text as a canvas draws it into a rectangle of width × height at (0, 0), over
+    // nothing; null when it cannot be drawn.
+    Gdiplus::GpBitmap* Drawn(const std::string& text, int width, int height, const FontSpec& font,
+                             Argb color, TextAlign align);
+
 private:
+    struct DrawnText {
+        std::string text;
+        int width = 0;
+        int height = 0;
+        FontSpec font;
+        Argb color = 0;
+        TextAlign align = TextAlign::Near;
+        GdipBitmap bitmap;
+    };
+
+    bool keepDrawn_;
     std::vector<std::pair<FontSpec, GdipFont>> fonts_;
     std::array<GdipFormat, 3> formats_;
+    std::vector<DrawnText> drawn_; // the one used last at the end
 };
 
 // A 32-bit ARGB bitmap with its drawing surface, fully transparent when made. Text is drawn
@@ -48,8 +74,10 @@ private:
 // finds them, also under Wine, where the family lookup by name misses "Tahoma" and "Arial".
 class GdiplusCanvas : public Canvas {
 public:
-    // Without shared text resources the canvas makes its own.
-    GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text = nullptr);
+    // Without shared text resources the canvas makes its own; without kept stretched
+    // pictures it stretches at every drawing.
+    GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text = nullptr,
+                  std::shared_ptr<GdiplusScaledPictures> scaled = nullptr);
     ~GdiplusCanvas() override;
 
     int Width() const override { return width_; }
@@ -67,9 +95,13 @@ public:
     Argb PixelAt(int x, int y) const;
 
 private:
+    void Draw(const Picture& picture, const RectF& dest, const RectF& source,
+              const DrawAttributes& attributes);
+
     int width_;
     int height_;
     std::shared_ptr<GdiplusTextResources> text_;
+    std::shared_ptr<GdiplusScaledPictures> scaled_;
     GdipBitmap bitmap_;
     GdipGraphics graphics_;
 };

@@ -51,6 +51,22 @@ Gdiplus::GpBitmap* BitmapOf(const Picture& picture) {
 
 int Channel(Argb c, int shift) { return static_cast<int>(c >> shift & 0xFF); }
 
+// The largest difference of two canvases in what shows of them: alpha, and each colour as
+// far as its alpha lets it show (a colour under a faint alpha is barely defined).
+int LargestShownDifference(const GdiplusCanvas& a, const GdiplusCanvas& b) {
+    int largest = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            for (int shift : {0, 8, 16, 24}) {
+                const Argb pa = a.PixelAt(x, y), pb = b.PixelAt(x, y);
+                const int scale = shift == 24 ? 255 : std::max(Channel(pa, 24), Channel(pb, 24));
+                largest = std::max(largest,
+                                   (std::abs(Channel(pa, shift) - Channel(pb, shift)) * scale +
+                                    254) / 255);
+            }
+    return largest;
+}
+
 class GdiplusPictureSourceTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { session_ = new GdiplusSession; }
@@ -145,21 +161,54 @@ TEST_F(GdiplusPictureSourceTest, RecoloredDrawsAsThroughTheMatrix) {
         DrawAttributes tiled;
         tiled.TileEdges = true;
         ahead.DrawPicture(*recolored, {1, 2, 21, 27}, tiled);
-        int largest = 0;
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 23; ++x)
-                for (int shift : {0, 8, 16, 24}) {
-                    const Argb a = through.PixelAt(x, y), b = ahead.PixelAt(x, y);
-                    // A colour under a faint alpha is barely defined; compare what shows.
-                    const int alpha = Channel(a, 24);
-                    const int scale = shift == 24 ? 255 : alpha;
-                    largest = std::max(largest, std::abs(Channel(a, shift) - Channel(b, shift)) *
-                                                    scale / 255);
-                }
-        EXPECT_LE(largest, 1) << int{tint.Red} << "," << int{tint.Green} << "," << int{tint.Blue}
+        EXPECT_LE(LargestShownDifference(through, ahead), 2) << int{tint.Red} << "," << int{tint.Green} << "," << int{tint.Blue}
                               << "," << int{tint.Alpha};
     }
     EXPECT_EQ(pictures_.Recolored(*pictures_.Load(Path("None")), IdentityMatrix()), nullptr);
+}
+
+TEST_F(GdiplusPictureSourceTest, StretchedPicturesKeptAtEachSize) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    const std::unique_ptr<Picture> mixed = pictures_.Load(sky);
+    ASSERT_FALSE(mixed->Empty());
+    const auto& decoded = dynamic_cast<const GdiplusPicture&>(*mixed);
+    auto scaled = std::make_shared<GdiplusScaledPictures>();
+    DrawAttributes tinted;
+    tinted.Matrix = TintMatrix({128, 64, 0, 200});
+    tinted.TileEdges = true;
+    DrawAttributes tiled;
+    tiled.TileEdges = true;
+    struct Case {
+        RectF dest;
+        RectF source;
+        DrawAttributes attributes;
+    };
+    const Case cases[] = {{{3, 5, 19, 31}, {0, 0, 4, 4}, tinted},
+                          {{7, 2, 15, 33}, {0, 0, 4, 3.912f}, tiled},
+                          {{0, 0, 23, 9}, {0, 0, 4, 4}, {}}};
+    for (const Case& c : cases) {
+        // Drawn twice onto a canvas that keeps it, the second time from what it kept, and
+        // once onto one that stretches; over a backdrop, as the overlays are drawn.
+        GdiplusCanvas reference(30, 40), keeping(30, 40, nullptr, scaled);
+        for (GdiplusCanvas* canvas : {&reference, &keeping}) {
+            canvas->DrawPicture(*mixed, {0, 0, 30, 40}, tiled);
+            canvas->DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+        }
+        keeping.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+        reference.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+        EXPECT_LE(LargestShownDifference(reference, keeping), 2) // two blendings, not one
+            << c.dest.Width << "x" << c.dest.Height;
+        const PixelRect at{static_cast<int>(c.dest.X), static_cast<int>(c.dest.Y),
+                           static_cast<int>(c.dest.Width), static_cast<int>(c.dest.Height)};
+        EXPECT_EQ(scaled->Scaled(decoded, c.source, at, c.attributes),
+                  scaled->Scaled(decoded, c.source, at, c.attributes))
+            << "stretched again";
+    }
+    Gdiplus::GpBitmap* first = scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tinted);
+    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 32}, tinted), first);
+    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {4, 5, 19, 31}, tinted), first);
+    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tiled), first);
 }
 
 } // namespace
