@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cwchar>
 
 namespace meltemix {
@@ -225,17 +227,56 @@ void DrawLaidOut(Gdiplus::GpGraphics* graphics, const std::string& text, const R
 
 } // namespace
 
-Gdiplus::GpBitmap* GdiplusTextResources::Drawn(const std::string& text, int width, int height,
-                                               const FontSpec& font, Argb color,
-                                               TextAlign align) {
+namespace {
+
+// The box around the pixels of `bitmap` that have any alpha; empty when none has.
+PixelRect InkOf(Gdiplus::GpBitmap* bitmap, int width, int height) {
+    Gdiplus::BitmapData data;
+    const Gdiplus::Rect all(0, 0, width, height);
+    if (gdip::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
+                                 &data) != Gdiplus::Ok)
+        return {0, 0, width, height};
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const unsigned char*>(data.Scan0) + static_cast<std::ptrdiff_t>(y) * data.Stride);
+        for (int x = 0; x < width; ++x)
+            if (row[x] >> 24) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    gdip::GdipBitmapUnlockBits(bitmap, &data);
+    if (right < 0)
+        return {};
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+} // namespace
+
+const GdiplusTextResources::Pixels* GdiplusTextResources::Drawn(const std::string& text,
+                                                                int width, int height,
+                                                                const FontSpec& font, Argb color,
+                                                                TextAlign align) {
     const auto found = std::find_if(drawn_.begin(), drawn_.end(), [&](const DrawnText& d) {
         return d.text == text && d.width == width && d.height == height && d.font == font &&
                d.color == color && d.align == align;
     });
-    if (found != drawn_.end()) {
-        std::rotate(found, found + 1, drawn_.end());
-        return drawn_.back().bitmap.get();
+    if (found == drawn_.end()) {
+        // Once may be all: the about window draws its texts once for the program's life.
+        if (drawn_.size() >= DrawnCapacity)
+            drawn_.erase(drawn_.begin());
+        drawn_.push_back({text, width, height, font, color, align, std::nullopt});
+        return nullptr;
     }
+    found->used = true;
+    std::rotate(found, found + 1, drawn_.end());
+    DrawnText& kept = drawn_.back();
+    if (kept.pixels)
+        return &*kept.pixels;
+
     Gdiplus::GpFont* gpFont = Font(font);
     Gdiplus::GpStringFormat* format = Format(align);
     Gdiplus::GpBitmap* raw = nullptr;
@@ -245,7 +286,7 @@ Gdiplus::GpBitmap* GdiplusTextResources::Drawn(const std::string& text, int widt
             Gdiplus::Ok ||
         !raw)
         return nullptr;
-    GdipBitmap bitmap(raw);
+    GdipBitmap whole(raw);
     {
         Gdiplus::GpGraphics* rawGraphics = nullptr;
         if (gdip::GdipGetImageGraphicsContext(raw, &rawGraphics) != Gdiplus::Ok)
@@ -257,10 +298,28 @@ Gdiplus::GpBitmap* GdiplusTextResources::Drawn(const std::string& text, int widt
                     {0, 0, static_cast<float>(width), static_cast<float>(height)}, gpFont, format,
                     color);
     }
-    if (drawn_.size() >= DrawnCapacity)
-        drawn_.erase(drawn_.begin());
-    drawn_.push_back({text, width, height, font, color, align, std::move(bitmap)});
-    return drawn_.back().bitmap.get();
+    // Most of a text's rectangle is empty: only its ink is kept.
+    Pixels pixels;
+    pixels.Ink = InkOf(raw, width, height);
+    if (pixels.Ink.Width > 0) {
+        Gdiplus::GpBitmap* ink = nullptr;
+        if (gdip::GdipCloneBitmapAreaI(pixels.Ink.Left, pixels.Ink.Top, pixels.Ink.Width,
+                                       pixels.Ink.Height, PixelFormat32bppARGB, raw,
+                                       &ink) != Gdiplus::Ok ||
+            !ink)
+            return nullptr;
+        pixels.Bitmap.reset(ink);
+    }
+    kept.pixels = std::move(pixels);
+    return &*kept.pixels;
+}
+
+void GdiplusTextResources::NewRepaint() {
+    drawn_.erase(std::remove_if(drawn_.begin(), drawn_.end(),
+                                [](const DrawnText& drawn) { return !drawn.used; }),
+                 drawn_.end());
+    for (DrawnText& drawn : drawn_)
+        drawn.used = false;
 }
 
 void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const FontSpec& font,
@@ -272,10 +331,15 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
     if (Whole(rect.X) && Whole(rect.Y) && Whole(rect.Width) && Whole(rect.Height) &&
         rect.Width > 0 && rect.Height > 0 && text_->KeepsDrawn()) {
         const int width = static_cast<int>(rect.Width), height = static_cast<int>(rect.Height);
-        if (Gdiplus::GpBitmap* drawn = text_->Drawn(text, width, height, font, color, align)) {
-            gdip::GdipDrawImageRectRectI(graphics_.get(), drawn, static_cast<INT>(rect.X),
-                                         static_cast<INT>(rect.Y), width, height, 0, 0, width,
-                                         height, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+        if (const GdiplusTextResources::Pixels* drawn =
+                text_->Drawn(text, width, height, font, color, align)) {
+            const PixelRect& ink = drawn->Ink;
+            if (drawn->Bitmap)
+                gdip::GdipDrawImageRectRectI(graphics_.get(), drawn->Bitmap.get(),
+                                             static_cast<INT>(rect.X) + ink.Left,
+                                             static_cast<INT>(rect.Y) + ink.Top, ink.Width,
+                                             ink.Height, 0, 0, ink.Width, ink.Height,
+                                             Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
             return;
         }
     }

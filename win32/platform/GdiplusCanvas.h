@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,7 +35,8 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes);
 // Fonts and string formats for the canvases of one window. A repaint uses a handful of
 // fonts many times and a window repaints often, so each is made once and kept.
 // Drawing a text costs far more than copying its pixels, and a window draws the same texts
-// at every repaint, so with `keepDrawn` the texts last drawn are kept as pictures too.
+// at every repaint. With `keepDrawn`, a text drawn in two repaints in a row is kept as the
+// pixels it gave, cut to where they have ink, until a repaint goes by without it.
 class GdiplusTextResources {
 public:
     // Enough for every text of the main face, each drawn twice (shadow and colour).
@@ -46,11 +48,20 @@ public:
     Gdiplus::GpFont* Font(const FontSpec& font);
     Gdiplus::GpStringFormat* Format(TextAlign align);
 
+    // The pixels of a text drawn over nothing: `Ink` is where in its rectangle they lie (empty:
+    // nowhere), `Bitmap` holds them.
+    struct Pixels {
+        PixelRect Ink;
+        GdipBitmap Bitmap;
+    };
+
     bool KeepsDrawn() const { return keepDrawn_; }
-    // The text as a canvas draws it into a rectangle of width × height at (0, 0), over
-    // nothing; null when it cannot be drawn.
-    Gdiplus::GpBitmap* Drawn(const std::string& text, int width, int height, const FontSpec& font,
-                             Argb color, TextAlign align);
+    // The text as a canvas draws it into a rectangle of width × height at (0, 0); null when
+    // it is not kept (yet), and the caller draws it.
+    const Pixels* Drawn(const std::string& text, int width, int height, const FontSpec& font,
+                        Argb color, TextAlign align);
+    // A repaint begins: the texts the one before did not draw go.
+    void NewRepaint();
 
 private:
     struct DrawnText {
@@ -60,7 +71,8 @@ private:
         FontSpec font;
         Argb color = 0;
         TextAlign align = TextAlign::Near;
-        GdipBitmap bitmap;
+        std::optional<Pixels> pixels; // none: drawn once so far
+        bool used = true;             // since the last repaint began
     };
 
     bool keepDrawn_;

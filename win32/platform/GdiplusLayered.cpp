@@ -56,6 +56,9 @@ GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window)
       scaled_(KeepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
 
 std::unique_ptr<Canvas> GdiplusLayeredSurface::NewCanvas(int width, int height) {
+    text_->NewRepaint();
+    if (scaled_)
+        scaled_->NewRepaint();
     return std::make_unique<GdiplusCanvas>(width, height, text_, scaled_);
 }
 

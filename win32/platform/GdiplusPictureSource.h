@@ -18,9 +18,9 @@ namespace meltemix {
 // replaced on disk shows at the next repaint, and a missing one is looked for again.
 class GdiplusPictureSource : public PictureSource {
 public:
-    // The pictures kept at most; the one used longest ago goes first. Far more than one
-    // repaint draws, and little enough memory for a few weeks of changing weather.
-    static constexpr std::size_t Capacity = 16;
+    // The pictures kept at most; the one used longest ago goes first. More than one repaint
+    // loads (eight at most), and little memory whatever the weather did.
+    static constexpr std::size_t Capacity = 10;
 
     std::unique_ptr<Picture> Load(const std::string& path) override;
     std::unique_ptr<Picture> Recolored(const Picture& picture, const ColorMatrix& matrix) override;

@@ -13,10 +13,19 @@ Gdiplus::GpBitmap* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
         return kept.picture == picture.Shared() && kept.source == source && kept.dest == dest &&
                kept.matrix == attributes.Matrix && kept.tile == attributes.TileEdges;
     });
-    if (found != kept_.end()) {
-        std::rotate(found, found + 1, kept_.end());
-        return kept_.back().scaled.get();
+    if (found == kept_.end()) {
+        // Once may be all: each step of the unrolling stretches to a size of its own.
+        if (kept_.size() >= Capacity)
+            kept_.erase(kept_.begin());
+        kept_.push_back({picture.Shared(), source, dest, attributes.Matrix, attributes.TileEdges,
+                         nullptr});
+        return nullptr;
     }
+    found->used = true;
+    std::rotate(found, found + 1, kept_.end());
+    Kept& kept = kept_.back();
+    if (kept.scaled)
+        return kept.scaled.get();
 
     const int width = dest.Left + dest.Width, height = dest.Top + dest.Height;
     Gdiplus::GpBitmap* raw = nullptr;
@@ -41,11 +50,16 @@ Gdiplus::GpBitmap* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
                                         nullptr) != Gdiplus::Ok)
             return nullptr;
     }
-    if (kept_.size() >= Capacity)
-        kept_.erase(kept_.begin());
-    kept_.push_back({picture.Shared(), source, dest, attributes.Matrix, attributes.TileEdges,
-                     std::move(scaled)});
-    return kept_.back().scaled.get();
+    kept.scaled = std::move(scaled);
+    return kept.scaled.get();
+}
+
+void GdiplusScaledPictures::NewRepaint() {
+    kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
+                               [](const Kept& kept) { return !kept.used; }),
+                kept_.end());
+    for (Kept& kept : kept_)
+        kept.used = false;
 }
 
 } // namespace meltemix

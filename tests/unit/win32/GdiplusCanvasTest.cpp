@@ -236,8 +236,18 @@ TEST_F(GdiplusCanvasTest, KeptTextsDrawAsDrawnAnew) {
                                                      static_cast<int>(copied.PixelAt(x, y) >> channel & 0xFF)));
     EXPECT_LE(largest, 2);
     EXPECT_FALSE(Ink(drawn).Empty());
-    EXPECT_EQ(kept->Drawn("-5°", 90, 45, {"Arial", -35, true}, White, TextAlign::Far),
-              kept->Drawn("-5°", 90, 45, {"Arial", -35, true}, White, TextAlign::Far));
+    // Kept from the second drawing on; of its rectangle only the ink.
+    const FontSpec big{"Arial", -35, true};
+    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
+    const GdiplusTextResources::Pixels* second =
+        kept->Drawn("24°", 90, 45, big, White, TextAlign::Far);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), second);
+    EXPECT_GT(second->Ink.Left, 20);
+    EXPECT_LT(second->Ink.Width * second->Ink.Height, 90 * 45 / 2);
+    kept->NewRepaint();
+    kept->NewRepaint(); // a repaint without it
+    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
 }
 
 TEST_F(GdiplusCanvasTest, EveryFaceOfTheWindowsGivesAFont) {
