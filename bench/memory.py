@@ -1,9 +1,12 @@
-"""Resident memory of Meltemix.exe under wine64: after ten refreshes, as a ratio to a minimal
-layered window with GDI+ text (tests/e2e/probe/minimal.cpp), and its growth over many more.
+"""Resident memory of Meltemix.exe under wine64: after ten refreshes, as a ratio to two
+yardsticks, and its growth over many more refreshes. The yardsticks are a minimal layered
+window with GDI+ text (tests/e2e/probe/minimal.cpp) and the fair floor: that window also using
+once each system service the program uses (tests/e2e/probe/floor.cpp).
 
-  PYTHONPATH=tests/e2e /usr/bin/python3 bench/memory.py [--refreshes 500]
+  PYTHONPATH=tests/e2e /usr/bin/python3 bench/memory.py [--refreshes 100]
 
-Needs the win64 build (Meltemix.exe, probe.exe, minimal.exe). Prints one line per figure.
+Needs the win64 build (Meltemix.exe, probe.exe, minimal.exe, floor.exe). Prints one line per
+figure.
 """
 
 from __future__ import annotations
@@ -45,13 +48,22 @@ def refresh(session: Session, hwnd: str, count: int) -> None:
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--refreshes", type=int, default=500)
+    parser.add_argument("--refreshes", type=int, default=100)
     args = parser.parse_args()
     with Session() as session, tempfile.TemporaryDirectory() as scratch:
         minimal = session.start_program(Path(scratch), exe=built_program("minimal.exe"))
         wait_until(lambda: session.probe.find("TMinimalForm"), 20, what="minimal window")
         minimal_kib = settle(minimal.process.pid)
         session.end_programs()
+
+        floor_dir = session.prepare_workdir(Path(scratch) / "floor")
+        feed = f"{session.service.url}/forecastrss/TUXX0014_c.xml"
+        floor = session.start_program(floor_dir, exe=built_program("floor.exe"), args=[feed])
+        wait_until(lambda: session.probe.find("TFloorForm"), 20, what="floor window")
+        session.service.wait_for_request("/forecastrss/", count=1, timeout=20)
+        floor_kib = settle(floor.process.pid)
+        session.end_programs()
+        session.service.reset()
 
         workdir = session.prepare_workdir(Path(scratch) / "work")
         session.write_options(workdir, {"General": {"CheckNewVersion": "0"}})
@@ -60,8 +72,10 @@ def main() -> int:
         refresh(session, window.hwnd, 10)
         after_ten = settle(program.process.pid)
         print(f"minimal layered window with GDI+ text: {minimal_kib} KiB")
+        print(f"floor (that window using each system service once): {floor_kib} KiB")
         print(f"Meltemix.exe after 10 refreshes: {after_ten} KiB "
-              f"(ratio {after_ten / minimal_kib:.2f})")
+              f"(ratio {after_ten / minimal_kib:.2f} to the minimal window, "
+              f"{after_ten / floor_kib:.2f} to the floor)")
         start = time.monotonic()
         refresh(session, window.hwnd, args.refreshes)
         after_many = settle(program.process.pid)

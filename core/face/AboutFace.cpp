@@ -82,24 +82,22 @@ AboutTexts MakeAboutTexts(const Endpoints& endpoints) {
 
 AboutFace::AboutFace(SkinWindowHost& host, PictureSource& source, AboutTexts texts,
                      bool fadeEffect)
-    : host_(host),
-      texts_(std::move(texts)),
-      skin_(SkinPictures::Load(source)),
-      close_(source.Load(ResourcePath("UI\\Close.png"))),
-      logo_(source.Load(ResourcePath("Moons\\4.png"))),
-      alpha_(fadeEffect ? 0 : 255) {
-    Paint();
+    : host_(host), texts_(std::move(texts)), alpha_(fadeEffect ? 0 : 255) {
+    Paint(source);
 }
 
-void AboutFace::Paint() {
+void AboutFace::Paint(PictureSource& source) {
+    const SkinPictures skin = SkinPictures::Load(source);
+    const std::unique_ptr<Picture> close = source.Load(ResourcePath("UI\\Close.png"));
+    const std::unique_ptr<Picture> logo = source.Load(ResourcePath("Moons\\4.png"));
     canvas_ = host_.NewCanvas(AboutLayout::Width, AboutLayout::Height);
     Canvas& canvas = *canvas_;
 
     SkinSettings coffee;
     coffee.Background = MilkCoffeePreset; // whatever the user chose for the other windows
-    PaintSkin(canvas, skin_, AboutSkinPlacement(), coffee);
+    PaintSkin(canvas, skin, AboutSkinPlacement(), coffee);
 
-    DrawPictureAt(canvas, *close_, static_cast<float>(AboutLayout::CloseBtn.Left),
+    DrawPictureAt(canvas, *close, static_cast<float>(AboutLayout::CloseBtn.Left),
                   static_cast<float>(AboutLayout::CloseBtn.Top));
 
     const PixelRect header = FitLabel(canvas, texts_.Header, HeaderFont, TextAlign::Center, 24, 17);
@@ -108,7 +106,7 @@ void AboutFace::Paint() {
     DrawAttributes faded;
     faded.Matrix = AlphaMatrix(LogoOpacity);
     faded.TileEdges = true;
-    DrawPictureAt(canvas, *logo_, 0, 32, faded);
+    DrawPictureAt(canvas, *logo, 0, 32, faded);
 
     PaintLabel(canvas, texts_.ProductName, ProductFont, White, 120, 48);
     PaintLabel(canvas, texts_.Label1, LabelFont, White, 120, 83);

@@ -44,7 +44,7 @@ AboutTexts MakeAboutTexts(const Endpoints& endpoints);
 enum class AboutClick { Nothing, Hidden, OpenLink, CloseArmed };
 
 // The about window's presenter: painted once at creation on the fixed "Sütlü Kahve" panel;
-// showing and hiding only change the window alpha.
+// showing and hiding only change the window alpha. `source` is needed only while it is made.
 class AboutFace {
 public:
     AboutFace(SkinWindowHost& host, PictureSource& source, AboutTexts texts, bool fadeEffect);
@@ -66,13 +66,11 @@ public:
     std::uint8_t Alpha() const { return alpha_; }
 
 private:
-    void Paint();
+    // The pictures are needed for this one painting only; the canvas keeps what they gave.
+    void Paint(PictureSource& source);
 
     SkinWindowHost& host_;
     AboutTexts texts_;
-    SkinPictures skin_;
-    std::unique_ptr<Picture> close_;
-    std::unique_ptr<Picture> logo_;
     std::unique_ptr<Canvas> canvas_;
     std::uint8_t alpha_;
     PixelRect link_{120, 113, 0, 0};

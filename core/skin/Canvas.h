@@ -74,17 +74,25 @@ private:
     int height_;
 };
 
+// A 5 × 5 colour matrix applied to (R, G, B, A, 1) taken as 0..1, row vector times matrix
+// (row i holds what input channel i adds to each output channel); results clamp to 0..1.
+using ColorMatrix = std::array<std::array<float, 5>, 5>;
+
 // Loads pictures by a path relative to the working directory, with backslashes as the
 // program writes them ("Contents\\Resources\\UI\\Grid.png"). Never returns null.
 class PictureSource {
 public:
     virtual ~PictureSource() = default;
     virtual std::unique_ptr<Picture> Load(const std::string& path) = 0;
+    // `picture` passed once through `matrix` at its own size, so that it can be drawn often
+    // without the matrix: what it then draws, scaled anywhere, is what `picture` drawn through
+    // the matrix would. Null when the source cannot make one; the caller then keeps drawing
+    // through the matrix.
+    virtual std::unique_ptr<Picture> Recolored(const Picture& /*picture*/,
+                                               const ColorMatrix& /*matrix*/) {
+        return nullptr;
+    }
 };
-
-// A 5 × 5 colour matrix applied to (R, G, B, A, 1) taken as 0..1, row vector times matrix
-// (row i holds what input channel i adds to each output channel); results clamp to 0..1.
-using ColorMatrix = std::array<std::array<float, 5>, 5>;
 
 ColorMatrix IdentityMatrix();
 

@@ -65,7 +65,19 @@ SkinPictures SkinPictures::Load(PictureSource& source) {
     p.MidOverlay = load("Colorize\\Mid Overlay.png");
     p.BaseOverlay = load("Colorize\\Base Overlay.png");
     p.Reflection = load("UI\\Reflection.png");
+    p.source_ = &source;
     return p;
+}
+
+const std::array<std::unique_ptr<Picture>, 3>& SkinPictures::TintedSlices(const SkinTint& tint) const {
+    if (tintedFor_ && *tintedFor_ == tint)
+        return tinted_;
+    const ColorMatrix matrix = TintMatrix(tint);
+    const Picture* slices[] = {Top.get(), Mid.get(), Base.get()};
+    for (std::size_t i = 0; i < tinted_.size(); ++i)
+        tinted_[i] = source_ && slices[i] ? source_->Recolored(*slices[i], matrix) : nullptr;
+    tintedFor_ = tint;
+    return tinted_;
 }
 
 SkinPlacement MainSkinPlacement(float growth) {
@@ -139,19 +151,26 @@ void PaintSkin(Canvas& canvas, const SkinPictures& pictures, const SkinPlacement
     const float x = placement.Left;
 
     if (tint->Alpha != 0) {
-        DrawAttributes tinted;
-        tinted.Matrix = TintMatrix(*tint);
-        tinted.TileEdges = true;
+        const auto& recolored = pictures.TintedSlices(*tint);
+        // A slice tinted ahead is drawn as it is, any other through the matrix.
+        const auto slice = [&](std::size_t i, const Picture& original, float y, float height) {
+            DrawAttributes attributes;
+            attributes.TileEdges = true;
+            if (!recolored[i])
+                attributes.Matrix = TintMatrix(*tint);
+            const Picture& drawn = recolored[i] ? *recolored[i] : original;
+            canvas.DrawPicture(drawn, {x, y, WidthOf(original, placement), height}, attributes);
+        };
         float y = placement.Top;
         const Picture& top = *pictures.Top;
-        canvas.DrawPicture(top, {x, y, WidthOf(top, placement), Height(top)}, tinted);
+        slice(0, top, y, Height(top));
         y += Height(top);
         const Picture& mid = *pictures.Mid;
         const float m = MiddleHeight(mid, placement);
-        canvas.DrawPicture(mid, {x, y, WidthOf(mid, placement), m}, tinted);
+        slice(1, mid, y, m);
         y += m;
         const Picture& base = *pictures.Base;
-        canvas.DrawPicture(base, {x, y, WidthOf(base, placement), Height(base)}, tinted);
+        slice(2, base, y, Height(base));
     }
 
     float y = placement.Top;

@@ -3,6 +3,7 @@
 #include "core/settings/MainSettings.h"
 #include "core/skin/Canvas.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -33,6 +34,10 @@ struct SkinTint {
     std::uint8_t Alpha = 0;
 };
 
+inline bool operator==(const SkinTint& a, const SkinTint& b) {
+    return a.Red == b.Red && a.Green == b.Green && a.Blue == b.Blue && a.Alpha == b.Alpha;
+}
+
 constexpr std::uint8_t MilkCoffeePreset = 3; // the about window's fixed panel
 
 // The tint a preset gives; none for preset 0, which draws no skin at all.
@@ -45,11 +50,23 @@ ColorMatrix TintMatrix(const SkinTint& tint);
 // Multiplies alpha alone (the about window's faded logo).
 ColorMatrix AlphaMatrix(float factor);
 
-// The seven pictures of the skin, loaded once per window.
+// The seven pictures of the skin, loaded once per window, and the three panel slices as the
+// last tint painted makes them.
 struct SkinPictures {
     std::unique_ptr<Picture> Top, Mid, Base, TopOverlay, MidOverlay, BaseOverlay, Reflection;
 
+    // The pictures of `source`, which must outlive them and makes their tinted slices.
     static SkinPictures Load(PictureSource& source);
+
+    // Top, Mid and Base through the tint's matrix, remade only when the tint differs from the
+    // last one asked for: a window repaints many times in one look. A slice the source could
+    // not make is null and has to be drawn through the matrix instead.
+    const std::array<std::unique_ptr<Picture>, 3>& TintedSlices(const SkinTint& tint) const;
+
+private:
+    PictureSource* source_ = nullptr;
+    mutable std::optional<SkinTint> tintedFor_;
+    mutable std::array<std::unique_ptr<Picture>, 3> tinted_;
 };
 
 // Where and how big a window draws its panel.

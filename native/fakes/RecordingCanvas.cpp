@@ -52,11 +52,26 @@ const char* AlignName(TextAlign align) {
     return "?";
 }
 
+// A recoloured picture carries its matrix, so that drawing it records as drawing the
+// original through the matrix would: a painting reads the same either way.
 class RecordingPicture : public Picture {
 public:
-    RecordingPicture(std::string path, int width, int height)
-        : Picture(std::move(path), width, height) {}
+    RecordingPicture(std::string path, int width, int height,
+                     std::optional<ColorMatrix> baked = std::nullopt)
+        : Picture(std::move(path), width, height), baked_(baked) {}
+
+    const std::optional<ColorMatrix>& Baked() const { return baked_; }
+
+private:
+    std::optional<ColorMatrix> baked_;
 };
+
+void RecordMatrix(DrawCall& call, const Picture& picture, const DrawAttributes& attributes) {
+    const auto* recorded = dynamic_cast<const RecordingPicture*>(&picture);
+    const bool baked = recorded && recorded->Baked();
+    call.matrix = attributes.Matrix ? attributes.Matrix : baked ? recorded->Baked() : std::nullopt;
+    call.recoloredTwice = baked && attributes.Matrix;
+}
 
 } // namespace
 
@@ -78,6 +93,8 @@ std::string Describe(const DrawCall& call) {
         line += " " + Matrix(*call.matrix);
     if (call.tile)
         line += " tile";
+    if (call.recoloredTwice)
+        line += " recoloured twice";
     return line;
 }
 
@@ -118,7 +135,7 @@ void RecordingCanvas::DrawPicture(const Picture& picture, const RectF& dest,
     DrawCall call;
     call.path = picture.Path();
     call.dest = dest;
-    call.matrix = attributes.Matrix;
+    RecordMatrix(call, picture, attributes);
     call.tile = attributes.TileEdges;
     calls.push_back(call);
 }
@@ -131,7 +148,7 @@ void RecordingCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
     call.path = picture.Path();
     call.dest = dest;
     call.source = source;
-    call.matrix = attributes.Matrix;
+    RecordMatrix(call, picture, attributes);
     call.tile = attributes.TileEdges;
     calls.push_back(call);
 }
@@ -163,6 +180,15 @@ std::unique_ptr<Picture> RecordingPictureSource::Load(const std::string& path) {
     if (found == sizes.end())
         return std::make_unique<RecordingPicture>(path, 0, 0);
     return std::make_unique<RecordingPicture>(path, found->second.first, found->second.second);
+}
+
+std::unique_ptr<Picture> RecordingPictureSource::Recolored(const Picture& picture,
+                                                          const ColorMatrix& matrix) {
+    recolorings.push_back(picture.Path());
+    if (!recolors || picture.Empty())
+        return nullptr;
+    return std::make_unique<RecordingPicture>(picture.Path(), picture.Width(), picture.Height(),
+                                              matrix);
 }
 
 std::vector<std::string> RecordingWindow::LastLines() const {

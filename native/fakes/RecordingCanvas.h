@@ -20,6 +20,7 @@ struct DrawCall {
     std::optional<RectF> source; // none: the whole picture
     std::optional<ColorMatrix> matrix;
     bool tile = false;
+    bool recoloredTwice = false; // a recoloured picture drawn through a matrix again
     // Texts (dest is the layout rectangle).
     std::string text;
     FontSpec font;
@@ -66,16 +67,20 @@ private:
     int height_;
 };
 
-// Pictures of fixed sizes by path; any other path is missing (0 × 0). Every load is logged.
+// Pictures of fixed sizes by path; any other path is missing (0 × 0). Every load and every
+// recolouring is logged; a recoloured picture draws as the original through the matrix.
 class RecordingPictureSource : public PictureSource {
 public:
     std::map<std::string, std::pair<int, int>> sizes; // full path -> width, height
     std::vector<std::string> loads;
+    std::vector<std::string> recolorings; // the paths of the pictures asked for
+    bool recolors = true; // false: as a source that cannot recolour
 
     // Gives `relative` (below "Contents\Resources\") a size.
     void Add(const std::string& relative, int width, int height);
 
     std::unique_ptr<Picture> Load(const std::string& path) override;
+    std::unique_ptr<Picture> Recolored(const Picture& picture, const ColorMatrix& matrix) override;
 };
 
 // A window for the presenters: hands out recording canvases and logs, in one list, what the

@@ -11,6 +11,7 @@ from pathlib import Path
 import pytest
 
 from conftest import SCREENSHOTS
+from harness.paths import built_program
 from harness.polling import wait_until
 from service import FIXTURES
 
@@ -218,3 +219,72 @@ def test_panel_presets(e2e, workdir, backdrop, preset):
     face = shoot(e2e, f"preset-{preset}-{backdrop}", window)
     assert spread(face) > 0.05
     close(e2e, program, window)
+
+
+# The program keeps its decoded pictures and its tinted panel slices between repaints; a
+# build of it that reads every picture and tints every slice at each repaint shows what the
+# faces looked like before. Both must show the same pixels, up to the rounding of colours
+# kept premultiplied by their alpha.
+ROUNDING = 2
+
+
+def pixels(picture: Path) -> tuple[int, int, bytes]:
+    ppm = subprocess.run(["convert", str(picture), "-depth", "8", "ppm:-"], check=True,
+                         capture_output=True).stdout
+    magic, width, height, depth, body = ppm.split(maxsplit=4)
+    assert magic == b"P6" and depth == b"255"
+    return int(width), int(height), body
+
+
+def largest_difference(a: Path, b: Path) -> tuple[int, int]:
+    """The largest difference of one colour channel between two pictures of one size, and
+    how many channels differ by more than the rounding."""
+    wa, ha, pa = pixels(a)
+    wb, hb, pb = pixels(b)
+    assert (wa, ha) == (wb, hb), f"{a.name} is {wa}x{ha}, {b.name} {wb}x{hb}"
+    differences = [abs(x - y) for x, y in zip(pa, pb)]
+    return max(differences), sum(1 for d in differences if d > ROUNDING)
+
+
+def steady_shot(e2e, name: str, window) -> Path:
+    """A picture of the window once two in a row agree: no fade or unrolling under way."""
+    previous = shoot(e2e, name, window)
+    for _ in range(10):
+        time.sleep(0.3)
+        shot = shoot(e2e, name + "-again", window)
+        if largest_difference(previous, shot) == (0, 0):
+            return previous
+        previous.write_bytes(shot.read_bytes())
+    raise AssertionError(f"{name}: the window never stood still")
+
+
+def faces_of(e2e, workdir, exe, sections, name) -> dict[str, Path]:
+    e2e.service.reset()
+    e2e.service.set_scenario("slow", "/forecastrss/", delay=3.0)
+    # No welcome balloon: it would cover the details window in one run and not the other.
+    options = {"General": {"CheckNewVersion": "0", "FirstUsage": "0"},
+               "Appearance": {"Left": "60", "Top": "60", "InfoTextLeft": "320",
+                              "InfoTextTop": "80", **ALL_LINES, **sections}}
+    e2e.write_options(workdir, options)
+    program = e2e.start_program(workdir, exe=exe)
+    window = e2e.probe.visible_window(MAIN)
+    faces = {"connecting": steady_shot(e2e, f"{name}-connecting", window)}
+    ready(e2e, window)
+    faces["report"] = steady_shot(e2e, f"{name}-report", window)
+    faces["details"] = steady_shot(e2e, f"{name}-details", e2e.probe.visible_window(INFO))
+    close(e2e, program, window)
+    return faces
+
+
+@pytest.mark.parametrize("preset", list(PRESETS))
+def test_kept_pictures_change_no_pixel(e2e, tmp_path, preset):
+    desktop(e2e, DESKTOPS["dark"])
+    uncached = built_program("MeltemixUncached.exe")
+    reference = faces_of(e2e, e2e.prepare_workdir(tmp_path / "uncached"), uncached,
+                         PRESETS[preset], f"uncached-{preset}")
+    kept = faces_of(e2e, e2e.prepare_workdir(tmp_path / "kept"), None, PRESETS[preset],
+                    f"kept-{preset}")
+    for moment in reference:
+        largest, beyond = largest_difference(reference[moment], kept[moment])
+        assert beyond == 0, (f"{preset}, {moment}: {beyond} channels differ by more than "
+                             f"{ROUNDING} (largest {largest})")

@@ -221,6 +221,57 @@ TEST(PaintSkin, AboutPanelIsMilkCoffeeAtFixedWidths) {
     EXPECT_EQ(canvas.Lines(), expected);
 }
 
+TEST(PaintSkin, SlicesTintedOncePerLook) {
+    RecordingPictureSource source = SkinSet();
+    const SkinPictures pictures = SkinPictures::Load(source);
+    const auto paint = [&](const SkinSettings& settings, float growth = 4.0f) {
+        RecordingCanvas canvas(233, 248);
+        PaintSkin(canvas, pictures, MainSkinPlacement(growth), settings);
+        return canvas.Lines();
+    };
+    const Lines tinted = {"Contents\\Resources\\Colorize\\Top.png",
+                          "Contents\\Resources\\Colorize\\Mid.png",
+                          "Contents\\Resources\\Colorize\\Base.png"};
+
+    // The unrolling repaints one look many times at growing sizes.
+    const Lines first = paint(Preset(2), 1.25f);
+    for (float growth = 1.5f; growth <= 4.0f; growth += 0.25f)
+        paint(Preset(2), growth);
+    EXPECT_EQ(source.recolorings, tinted);
+    // Drawn as they are: what reaches the canvas is one pass of the matrix.
+    EXPECT_EQ(first[0], "picture Colorize\\Top.png (30,47,195,20) scale(0,0,0,0.47058824) tile");
+
+    SkinSettings own = Preset(4);
+    own.BackColor = 0x00A05020;
+    source.recolorings.clear();
+    paint(own);
+    EXPECT_EQ(source.recolorings.size(), 3u) << "another preset";
+    own.GlassOpacity = 40; // no glass: still opaque, still the same look
+    paint(own);
+    EXPECT_EQ(source.recolorings.size(), 3u);
+    own.GlassEffect = true;
+    paint(own);
+    EXPECT_EQ(source.recolorings.size(), 6u) << "another opacity";
+    own.BackColor = 0x00A05021;
+    paint(own);
+    EXPECT_EQ(source.recolorings.size(), 9u) << "another colour";
+    paint(Preset(1)); // nothing tinted to draw
+    paint(Preset(0));
+    EXPECT_EQ(source.recolorings.size(), 9u);
+    own.BackColor = 0x00A05020;
+    paint(own);
+    EXPECT_EQ(source.recolorings.size(), 12u) << "back to an earlier look";
+
+    // A source that cannot recolour: the same painting, through the matrix each time.
+    RecordingPictureSource plain = SkinSet();
+    plain.recolors = false;
+    RecordingPictureSource baked = SkinSet();
+    for (std::uint8_t preset = 0; preset <= 4; ++preset)
+        EXPECT_EQ(Paint(plain, MainSkinPlacement(4.0f), Preset(preset)),
+                  Paint(baked, MainSkinPlacement(4.0f), Preset(preset)))
+            << int{preset};
+}
+
 TEST(DrawShadowText, BlackOneDownRightThenTheColour) {
     RecordingCanvas canvas(100, 100);
     const FontSpec font{"Tahoma", -11, false};

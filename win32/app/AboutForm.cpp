@@ -1,6 +1,7 @@
 #include "AboutForm.h"
 
 #include "AreaToolTip.h"
+#include "win32/platform/GdiplusPictureSource.h"
 #include "win32/platform/WideText.h"
 
 #include <shellapi.h>
@@ -12,7 +13,8 @@ TAboutForm::TAboutForm(HWND owner, const Endpoints& endpoints, std::function<boo
     createSkinned(L"TAboutForm", L"Meltemix! Hakkında...", 0, 0, AboutLayout::Width,
                   AboutLayout::Height, owner);
     closeTip().SetArea(AboutLayout::CloseBtn);
-    face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures(),
+    GdiplusPictureSource pictures; // painted once: nothing to keep them for
+    face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures,
                                         MakeAboutTexts(endpoints), fading());
 }
 

@@ -226,13 +226,24 @@ public:
     }
     void showError(const std::string& text) override { ShowErrorBox(dialog_, text.c_str()); }
     bool chooseColour(std::uint32_t& colour) override {
+        // The picker's library is loaded only by those who open it, and only until the
+        // dialog closes: the widget itself never needs it.
+        using ChooseColor = BOOL(WINAPI*)(CHOOSECOLORW*);
+        if (!comdlg_)
+            comdlg_.reset(LoadLibraryW(L"comdlg32.dll"));
+        const auto chooseColor =
+            comdlg_ ? reinterpret_cast<ChooseColor>(reinterpret_cast<void*>(
+                          GetProcAddress(comdlg_.get(), "ChooseColorW")))
+                    : nullptr;
+        if (!chooseColor)
+            return false;
         CHOOSECOLORW picker = {};
         picker.lStructSize = sizeof picker;
         picker.hwndOwner = dialog_;
         picker.rgbResult = colour & 0x00FFFFFF;
         picker.lpCustColors = customColours_;
         picker.Flags = CC_RGBINIT | CC_ANYCOLOR;
-        if (!ChooseColorW(&picker))
+        if (!chooseColor(&picker))
             return false;
         colour = picker.rgbResult;
         return true;
@@ -554,6 +565,7 @@ private:
     std::array<ControlKind, OptionsControlCount> kinds_{};
     GdiObject normalFont_, smallFont_, boldFont_;
     Library uxtheme_;
+    Library comdlg_;
     std::unique_ptr<Win32OptionsHost> host_;
     std::unique_ptr<OptionsDialog> presenter_;
     COLORREF customColours_[16];

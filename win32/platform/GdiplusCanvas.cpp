@@ -2,6 +2,10 @@
 
 #include "win32/platform/WideText.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cwchar>
 
 namespace meltemix {
@@ -24,6 +28,10 @@ private:
     HDC dc_;
 };
 
+bool Whole(float value) {
+    return value == std::floor(value);
+}
+
 // A picture from another source has nothing GDI+ could draw.
 Gdiplus::GpImage* ImageOf(const Picture& picture) {
     const auto* decoded = dynamic_cast<const GdiplusPicture*>(&picture);
@@ -40,7 +48,17 @@ std::wstring TextForLayout(const std::string& utf8) {
     return wide;
 }
 
-GdipAttributes MakeAttributes(const DrawAttributes& attributes) {
+void DrawPart(Gdiplus::GpGraphics* graphics, const Picture& picture, const RectF& dest,
+              const RectF& source, const DrawAttributes& attributes) {
+    const GdipAttributes made = MakeGdipAttributes(attributes);
+    gdip::GdipDrawImageRectRect(graphics, ImageOf(picture), dest.X, dest.Y, dest.Width,
+                                dest.Height, source.X, source.Y, source.Width, source.Height,
+                                Gdiplus::UnitPixel, made.get(), nullptr, nullptr);
+}
+
+} // namespace
+
+GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     if (!attributes.Matrix && !attributes.TileEdges)
         return nullptr;
     Gdiplus::GpImageAttributes* raw = nullptr;
@@ -60,35 +78,12 @@ GdipAttributes MakeAttributes(const DrawAttributes& attributes) {
     return made;
 }
 
-void DrawPart(Gdiplus::GpGraphics* graphics, const Picture& picture, const RectF& dest,
-              const RectF& source, const DrawAttributes& attributes) {
-    const GdipAttributes made = MakeAttributes(attributes);
-    gdip::GdipDrawImageRectRect(graphics, ImageOf(picture), dest.X, dest.Y, dest.Width,
-                                dest.Height, source.X, source.Y, source.Width, source.Height,
-                                Gdiplus::UnitPixel, made.get(), nullptr, nullptr);
-}
-
-} // namespace
-
-std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
-    Gdiplus::GpBitmap* raw = nullptr;
-    const std::wstring wide = Widen(path);
-    if (gdip::GdipCreateBitmapFromFile(wide.c_str(), &raw) != Gdiplus::Ok || !raw)
-        return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
-    GdipBitmap bitmap(raw);
-    UINT width = 0, height = 0;
-    gdip::GdipGetImageWidth(raw, &width);
-    gdip::GdipGetImageHeight(raw, &height);
-    if (width == 0 || height == 0)
-        return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
-    return std::make_unique<GdiplusPicture>(path, std::move(bitmap), static_cast<int>(width),
-                                            static_cast<int>(height));
-}
-
-GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text)
+GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text,
+                             std::shared_ptr<GdiplusScaledPictures> scaled)
     : width_(width),
       height_(height),
-      text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()) {
+      text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()),
+      scaled_(std::move(scaled)) {
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr,
                                         &bitmap) != Gdiplus::Ok)
@@ -109,22 +104,40 @@ GdiplusCanvas::~GdiplusCanvas() {
 
 void GdiplusCanvas::DrawPicture(const Picture& picture, const RectF& dest,
                                 const DrawAttributes& attributes) {
-    if (!graphics_ || picture.Empty() || !ImageOf(picture))
-        return;
-    if (!attributes.Matrix && !attributes.TileEdges) {
-        gdip::GdipDrawImageRect(graphics_.get(), ImageOf(picture), dest.X, dest.Y, dest.Width,
-                                dest.Height);
-        return;
-    }
-    DrawPart(graphics_.get(), picture, dest,
-             {0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height())},
-             attributes);
+    Draw(picture, dest,
+         {0, 0, static_cast<float>(picture.Width()), static_cast<float>(picture.Height())},
+         attributes);
 }
 
 void GdiplusCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
                                     const RectF& source, const DrawAttributes& attributes) {
+    Draw(picture, dest, source, attributes);
+}
+
+void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF& source,
+                         const DrawAttributes& attributes) {
     if (!graphics_ || picture.Empty() || !ImageOf(picture))
         return;
+    const bool stretched = dest.Width != source.Width || dest.Height != source.Height;
+    if (scaled_ && stretched && Whole(dest.X) && Whole(dest.Y) && Whole(dest.Width) &&
+        Whole(dest.Height)) {
+        const PixelRect at{static_cast<int>(dest.X), static_cast<int>(dest.Y),
+                           static_cast<int>(dest.Width), static_cast<int>(dest.Height)};
+        if (Gdiplus::GpBitmap* kept = scaled_->Scaled(dynamic_cast<const GdiplusPicture&>(picture),
+                                                      source, at, attributes)) {
+            gdip::GdipDrawImageRectRectI(graphics_.get(), kept, at.Left, at.Top, at.Width,
+                                         at.Height, at.Left, at.Top, at.Width, at.Height,
+                                         Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+            return;
+        }
+    }
+    if (!attributes.Matrix && !attributes.TileEdges &&
+        source.X == 0 && source.Y == 0 && source.Width == static_cast<float>(picture.Width()) &&
+        source.Height == static_cast<float>(picture.Height())) {
+        gdip::GdipDrawImageRect(graphics_.get(), ImageOf(picture), dest.X, dest.Y, dest.Width,
+                                dest.Height);
+        return;
+    }
     DrawPart(graphics_.get(), picture, dest, source, attributes);
 }
 
@@ -161,20 +174,19 @@ Gdiplus::GpStringFormat* GdiplusTextResources::Format(TextAlign align) {
     return slot.get();
 }
 
-void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const FontSpec& font,
-                               Argb color, TextAlign align) {
-    if (!graphics_ || text.empty())
-        return;
-    Gdiplus::GpFont* gpFont = text_->Font(font);
-    Gdiplus::GpStringFormat* format = text_->Format(align);
+namespace {
+
+// The text laid out as Canvas::DrawString promises, into `rect` of `graphics`.
+void DrawLaidOut(Gdiplus::GpGraphics* graphics, const std::string& text, const RectF& rect,
+                 Gdiplus::GpFont* font, Gdiplus::GpStringFormat* format, Argb color) {
     Gdiplus::GpSolidFill* fill = nullptr;
-    if (!gpFont || !format || gdip::GdipCreateSolidFill(color, &fill) != Gdiplus::Ok)
+    if (gdip::GdipCreateSolidFill(color, &fill) != Gdiplus::Ok)
         return;
     const GdipBrush brush(fill);
     const std::wstring wide = TextForLayout(text);
     // Wrapped lines below the rectangle are cut off at its edge, also where the library
     // itself would draw them whole.
-    gdip::GdipSetClipRect(graphics_.get(), rect.X, rect.Y, rect.Width, rect.Height,
+    gdip::GdipSetClipRect(graphics, rect.X, rect.Y, rect.Width, rect.Height,
                           Gdiplus::CombineModeReplace);
     // One paragraph at a time: some implementations (Wine's) count a line feed's glyph into
     // the width of the line before it, so a line exactly as wide as the measured text would
@@ -189,20 +201,20 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
         const std::wstring line = wide.substr(start, end - start);
         if (!line.empty()) {
             const Gdiplus::RectF layout(rect.X, y, rect.Width, bottom - y);
-            gdip::GdipDrawString(graphics_.get(), line.c_str(), static_cast<INT>(line.size()),
-                                 gpFont, &layout, format, brush.get());
+            gdip::GdipDrawString(graphics, line.c_str(), static_cast<INT>(line.size()), font,
+                                 &layout, format, brush.get());
         }
         if (end == wide.size())
             break; // the last (often the only) paragraph needs no height
         float height = 0;
         if (line.empty()) {
-            gdip::GdipGetFontHeight(gpFont, graphics_.get(), &height);
+            gdip::GdipGetFontHeight(font, graphics, &height);
         } else {
             const Gdiplus::RectF column(0, 0, rect.Width, 0); // no limit downwards
             Gdiplus::RectF box;
-            if (gdip::GdipMeasureString(graphics_.get(), line.c_str(),
-                                        static_cast<INT>(line.size()), gpFont, &column, format,
-                                        &box, nullptr, nullptr) == Gdiplus::Ok)
+            if (gdip::GdipMeasureString(graphics, line.c_str(), static_cast<INT>(line.size()),
+                                        font, &column, format, &box, nullptr,
+                                        nullptr) == Gdiplus::Ok)
                 height = box.Height;
         }
         if (height <= 0)
@@ -210,7 +222,131 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
         y += height;
         start = end + 1;
     }
-    gdip::GdipResetClip(graphics_.get());
+    gdip::GdipResetClip(graphics);
+}
+
+} // namespace
+
+namespace {
+
+// The box around the pixels of `bitmap` that have any alpha; empty when none has.
+PixelRect InkOf(Gdiplus::GpBitmap* bitmap, int width, int height) {
+    Gdiplus::BitmapData data;
+    const Gdiplus::Rect all(0, 0, width, height);
+    if (gdip::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
+                                 &data) != Gdiplus::Ok)
+        return {0, 0, width, height};
+    int left = width, top = height, right = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const unsigned char*>(data.Scan0) + static_cast<std::ptrdiff_t>(y) * data.Stride);
+        for (int x = 0; x < width; ++x)
+            if (row[x] >> 24) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    gdip::GdipBitmapUnlockBits(bitmap, &data);
+    if (right < 0)
+        return {};
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+} // namespace
+
+const GdiplusTextResources::Pixels* GdiplusTextResources::Drawn(const std::string& text,
+                                                                int width, int height,
+                                                                const FontSpec& font, Argb color,
+                                                                TextAlign align) {
+    const auto found = std::find_if(drawn_.begin(), drawn_.end(), [&](const DrawnText& d) {
+        return d.text == text && d.width == width && d.height == height && d.font == font &&
+               d.color == color && d.align == align;
+    });
+    if (found == drawn_.end()) {
+        // Once may be all: the about window draws its texts once for the program's life.
+        if (drawn_.size() >= DrawnCapacity)
+            drawn_.erase(drawn_.begin());
+        drawn_.push_back({text, width, height, font, color, align, std::nullopt});
+        return nullptr;
+    }
+    found->used = true;
+    std::rotate(found, found + 1, drawn_.end());
+    DrawnText& kept = drawn_.back();
+    if (kept.pixels)
+        return &*kept.pixels;
+
+    Gdiplus::GpFont* gpFont = Font(font);
+    Gdiplus::GpStringFormat* format = Format(align);
+    Gdiplus::GpBitmap* raw = nullptr;
+    // Not premultiplied: text drawn over nothing keeps its colour exactly.
+    if (!gpFont || !format ||
+        gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &raw) !=
+            Gdiplus::Ok ||
+        !raw)
+        return nullptr;
+    GdipBitmap whole(raw);
+    {
+        Gdiplus::GpGraphics* rawGraphics = nullptr;
+        if (gdip::GdipGetImageGraphicsContext(raw, &rawGraphics) != Gdiplus::Ok)
+            return nullptr;
+        const GdipGraphics graphics(rawGraphics);
+        gdip::GdipGraphicsClear(rawGraphics, 0);
+        gdip::GdipSetTextRenderingHint(rawGraphics, Gdiplus::TextRenderingHintAntiAlias);
+        DrawLaidOut(rawGraphics, text,
+                    {0, 0, static_cast<float>(width), static_cast<float>(height)}, gpFont, format,
+                    color);
+    }
+    // Most of a text's rectangle is empty: only its ink is kept.
+    Pixels pixels;
+    pixels.Ink = InkOf(raw, width, height);
+    if (pixels.Ink.Width > 0) {
+        Gdiplus::GpBitmap* ink = nullptr;
+        if (gdip::GdipCloneBitmapAreaI(pixels.Ink.Left, pixels.Ink.Top, pixels.Ink.Width,
+                                       pixels.Ink.Height, PixelFormat32bppARGB, raw,
+                                       &ink) != Gdiplus::Ok ||
+            !ink)
+            return nullptr;
+        pixels.Bitmap.reset(ink);
+    }
+    kept.pixels = std::move(pixels);
+    return &*kept.pixels;
+}
+
+void GdiplusTextResources::NewRepaint() {
+    drawn_.erase(std::remove_if(drawn_.begin(), drawn_.end(),
+                                [](const DrawnText& drawn) { return !drawn.used; }),
+                 drawn_.end());
+    for (DrawnText& drawn : drawn_)
+        drawn.used = false;
+}
+
+void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const FontSpec& font,
+                               Argb color, TextAlign align) {
+    if (!graphics_ || text.empty())
+        return;
+    // A text's pixels do not depend on where it lands as long as it lands on whole pixels:
+    // drawn once, it is copied from then on.
+    if (Whole(rect.X) && Whole(rect.Y) && Whole(rect.Width) && Whole(rect.Height) &&
+        rect.Width > 0 && rect.Height > 0 && text_->KeepsDrawn()) {
+        const int width = static_cast<int>(rect.Width), height = static_cast<int>(rect.Height);
+        if (const GdiplusTextResources::Pixels* drawn =
+                text_->Drawn(text, width, height, font, color, align)) {
+            const PixelRect& ink = drawn->Ink;
+            if (drawn->Bitmap)
+                gdip::GdipDrawImageRectRectI(graphics_.get(), drawn->Bitmap.get(),
+                                             static_cast<INT>(rect.X) + ink.Left,
+                                             static_cast<INT>(rect.Y) + ink.Top, ink.Width,
+                                             ink.Height, 0, 0, ink.Width, ink.Height,
+                                             Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+            return;
+        }
+    }
+    Gdiplus::GpFont* gpFont = text_->Font(font);
+    Gdiplus::GpStringFormat* format = text_->Format(align);
+    if (gpFont && format)
+        DrawLaidOut(graphics_.get(), text, rect, gpFont, format, color);
 }
 
 SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, TextAlign align) {

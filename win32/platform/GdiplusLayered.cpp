@@ -34,6 +34,14 @@ private:
     HGDIOBJ previous_;
 };
 
+// The build for comparing faces in the end-to-end run stretches and draws every text at
+// every repaint.
+#ifdef MELTEMIX_PICTURES_UNCACHED
+constexpr bool KeepDrawings = false;
+#else
+constexpr bool KeepDrawings = true;
+#endif
+
 } // namespace
 
 void EnsureLayered(HWND window) {
@@ -43,10 +51,15 @@ void EnsureLayered(HWND window) {
 }
 
 GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window)
-    : window_(window), text_(std::make_shared<GdiplusTextResources>()) {}
+    : window_(window),
+      text_(std::make_shared<GdiplusTextResources>(KeepDrawings)),
+      scaled_(KeepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
 
 std::unique_ptr<Canvas> GdiplusLayeredSurface::NewCanvas(int width, int height) {
-    return std::make_unique<GdiplusCanvas>(width, height, text_);
+    text_->NewRepaint();
+    if (scaled_)
+        scaled_->NewRepaint();
+    return std::make_unique<GdiplusCanvas>(width, height, text_, scaled_);
 }
 
 void GdiplusLayeredSurface::UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) {

@@ -14,6 +14,7 @@ void EnsureLayered(HWND window);
 // Canvases for a layered window and their hand-over: the whole picture replaces the
 // window's at its current position, with the window's overall alpha on top of each pixel's.
 class GdiplusTextResources;
+class GdiplusScaledPictures;
 
 class GdiplusLayeredSurface : public LayeredSurface {
 public:
@@ -25,6 +26,7 @@ public:
 private:
     HWND window_;
     std::shared_ptr<GdiplusTextResources> text_; // shared by all its canvases
+    std::shared_ptr<GdiplusScaledPictures> scaled_;
 };
 
 } // namespace meltemix

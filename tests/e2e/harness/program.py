@@ -11,15 +11,16 @@ from .wine import WinePrefix
 
 class Program:
     def __init__(self, prefix: WinePrefix, workdir: Path, exe: Path | None = None,
-                 extra_env: dict | None = None):
+                 extra_env: dict | None = None, args: list[str] | None = None):
         self.prefix, self.workdir = prefix, Path(workdir)
         self.exe = exe or meltemix_exe()
         self.extra_env = extra_env
+        self.args = list(args or [])
         self.process: subprocess.Popen | None = None
 
     def start(self) -> "Program":
         # The working directory decides which Options.ini and pictures the program uses.
-        self.process = self.prefix.popen([self.exe], cwd=self.workdir, extra_env=self.extra_env,
+        self.process = self.prefix.popen([self.exe, *self.args], cwd=self.workdir, extra_env=self.extra_env,
                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 

@@ -95,8 +95,8 @@ class Session:
     # -- the program
 
     def start_program(self, workdir: Path, extra_env: dict | None = None,
-                      exe: Path | None = None) -> Program:
-        program = Program(self.prefix, workdir, exe or self.exe, extra_env).start()
+                      exe: Path | None = None, args: list[str] | None = None) -> Program:
+        program = Program(self.prefix, workdir, exe or self.exe, extra_env, args).start()
         self._programs.append(program)
         return program
 

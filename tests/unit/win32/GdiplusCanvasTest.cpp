@@ -213,6 +213,43 @@ TEST_F(GdiplusCanvasTest, TextFitsTheRectangleItWasMeasuredFor) {
     }
 }
 
+TEST_F(GdiplusCanvasTest, KeptTextsDrawAsDrawnAnew) {
+    const auto kept = std::make_shared<GdiplusTextResources>(true);
+    GdiplusCanvas drawn(200, 90), copied(200, 90, kept);
+    const std::unique_ptr<Picture> grey = pictures_.Load(greyPath_);
+    DrawAttributes glass;
+    glass.Matrix = TintMatrix({40, 90, 200, 150});
+    for (GdiplusCanvas* canvas : {&drawn, &copied}) {
+        canvas->DrawPicture(*grey, {0, 0, 200, 90}, glass); // text lands on a translucent panel
+        for (int pass = 0; pass < 2; ++pass) {              // the second from what was kept
+            DrawShadowText(*canvas, "Parçalı Bulutlu\r\nNem oranı: %67", {12, 7, 150, 40}, Tahoma,
+                           TextAlign::Center, White);
+            DrawShadowText(*canvas, "-5°", {90, 40, 90, 45}, {"Arial", -35, true},
+                           TextAlign::Far, MakeArgb(200, 255, 255, 255));
+        }
+    }
+    int largest = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < 200; ++x)
+            for (int channel : {0, 8, 16, 24})
+                largest = std::max(largest, std::abs(static_cast<int>(drawn.PixelAt(x, y) >> channel & 0xFF) -
+                                                     static_cast<int>(copied.PixelAt(x, y) >> channel & 0xFF)));
+    EXPECT_LE(largest, 2);
+    EXPECT_FALSE(Ink(drawn).Empty());
+    // Kept from the second drawing on; of its rectangle only the ink.
+    const FontSpec big{"Arial", -35, true};
+    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
+    const GdiplusTextResources::Pixels* second =
+        kept->Drawn("24°", 90, 45, big, White, TextAlign::Far);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), second);
+    EXPECT_GT(second->Ink.Left, 20);
+    EXPECT_LT(second->Ink.Width * second->Ink.Height, 90 * 45 / 2);
+    kept->NewRepaint();
+    kept->NewRepaint(); // a repaint without it
+    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
+}
+
 TEST_F(GdiplusCanvasTest, EveryFaceOfTheWindowsGivesAFont) {
     GdiplusCanvas canvas(10, 10);
     for (const char* face : {"Tahoma", "Arial", "Trebuchet MS", "Impact"}) {

@@ -1,0 +1,214 @@
+#include "core/skin/Skin.h"
+#include "win32/platform/GdiplusCanvas.h"
+#include "win32/platform/GdiplusPictureSource.h"
+#include "win32/platform/GdiplusSession.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+using namespace meltemix;
+
+namespace {
+
+// 2 × 2, opaque red (200, 30, 30).
+const unsigned char RedPng[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+    0x52, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00, 0x00, 0x72,
+    0xb6, 0x0d, 0x24, 0x00, 0x00, 0x00, 0x11, 0x49, 0x44, 0x41, 0x54, 0x78, 0xda, 0x63, 0x38,
+    0x21, 0x27, 0xf7, 0x1f, 0x84, 0x19, 0x60, 0x0c, 0x00, 0x47, 0x34, 0x08, 0x0d, 0x1b, 0x27,
+    0x91, 0xb7, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+
+// 4 × 4, every pixel of its own colour, with alphas 255, 200, 120 and 40 mixed.
+const unsigned char MixedPng[] = {
+    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44,
+    0x52, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x04, 0x08, 0x06, 0x00, 0x00, 0x00, 0xa9,
+    0xf1, 0x9e, 0x7e, 0x00, 0x00, 0x00, 0x41, 0x49, 0x44, 0x41, 0x54, 0x78, 0xda, 0x0d, 0xca,
+    0x21, 0x01, 0x00, 0x41, 0x08, 0x04, 0xc0, 0x8b, 0xb3, 0x9a, 0x38, 0xe8, 0x0d, 0x81, 0x26,
+    0x04, 0x1a, 0x4d, 0x92, 0x0d, 0x41, 0x17, 0xfe, 0x47, 0xcf, 0x83, 0xfc, 0xa8, 0x54, 0x6b,
+    0x62, 0xe5, 0x78, 0xa8, 0x0c, 0xd6, 0xa0, 0xcb, 0x6f, 0x2b, 0xf5, 0xc0, 0x39, 0xd2, 0xd5,
+    0xcc, 0x58, 0xce, 0x3f, 0xcc, 0x83, 0x96, 0x68, 0x9b, 0x5b, 0x73, 0x7d, 0xa3, 0xf6, 0x21,
+    0x85, 0x3f, 0x09, 0x47, 0xc6, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42,
+    0x60, 0x82};
+
+template <std::size_t N>
+void Write(const std::string& path, const unsigned char (&bytes)[N]) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes, 1, N, file);
+    std::fclose(file);
+}
+
+Gdiplus::GpBitmap* BitmapOf(const Picture& picture) {
+    return dynamic_cast<const GdiplusPicture&>(picture).Bitmap();
+}
+
+int Channel(Argb c, int shift) { return static_cast<int>(c >> shift & 0xFF); }
+
+// The largest difference of two canvases in what shows of them: alpha, and each colour as
+// far as its alpha lets it show (a colour under a faint alpha is barely defined).
+int LargestShownDifference(const GdiplusCanvas& a, const GdiplusCanvas& b) {
+    int largest = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            for (int shift : {0, 8, 16, 24}) {
+                const Argb pa = a.PixelAt(x, y), pb = b.PixelAt(x, y);
+                const int scale = shift == 24 ? 255 : std::max(Channel(pa, 24), Channel(pb, 24));
+                largest = std::max(largest,
+                                   (std::abs(Channel(pa, shift) - Channel(pb, shift)) * scale +
+                                    254) / 255);
+            }
+    return largest;
+}
+
+class GdiplusPictureSourceTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { session_ = new GdiplusSession; }
+    static void TearDownTestSuite() {
+        delete session_;
+        session_ = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(session_->Started());
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        folder_ = std::string(folder) + "meltemix-pictures-" +
+                  std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (int i = 0; i <= static_cast<int>(GdiplusPictureSource::Capacity); ++i)
+            DeleteFileA(Path(i).c_str());
+        DeleteFileA(Path("Sky").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    std::string Path(const std::string& name) const { return folder_ + name + ".png"; }
+    std::string Path(int i) const { return Path(std::to_string(i)); }
+
+    static GdiplusSession* session_;
+    std::string folder_;
+    GdiplusPictureSource pictures_;
+};
+
+GdiplusSession* GdiplusPictureSourceTest::session_ = nullptr;
+
+TEST_F(GdiplusPictureSourceTest, DecodedOnceWhileTheFileStaysAsItWas) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    const std::unique_ptr<Picture> first = pictures_.Load(sky);
+    ASSERT_EQ(first->Width(), 4);
+    const std::unique_ptr<Picture> again = pictures_.Load(sky);
+    EXPECT_EQ(BitmapOf(*again), BitmapOf(*first)) << "decoded a second time";
+    Gdiplus::PixelFormat format = 0;
+    gdip::GdipGetImagePixelFormat(BitmapOf(*first), &format);
+    EXPECT_EQ(format, PixelFormat32bppPARGB);
+
+    // Kept pictures hold no file open: a user can replace it while the program runs.
+    ASSERT_TRUE(DeleteFileA(sky.c_str()));
+    EXPECT_TRUE(pictures_.Load(sky)->Empty()) << "gone from the disk, gone from the face";
+    Write(sky, RedPng);
+    const std::unique_ptr<Picture> replaced = pictures_.Load(sky);
+    ASSERT_EQ(replaced->Width(), 2);
+    GdiplusCanvas canvas(2, 2);
+    canvas.DrawPicture(*replaced, {0, 0, 2, 2}, {});
+    EXPECT_EQ(canvas.PixelAt(1, 1), MakeArgb(255, 200, 30, 30));
+    // The face still drawing the first one keeps it whole.
+    EXPECT_EQ(first->Width(), 4);
+
+    // Replaced in place, without a moment of absence.
+    Write(sky, MixedPng);
+    EXPECT_EQ(pictures_.Load(sky)->Width(), 4);
+}
+
+TEST_F(GdiplusPictureSourceTest, KeepsTheLastUsedUpToItsCapacity) {
+    const int capacity = static_cast<int>(GdiplusPictureSource::Capacity);
+    for (int i = 0; i <= capacity; ++i)
+        Write(Path(i), RedPng);
+    const std::unique_ptr<Picture> oldest = pictures_.Load(Path(0));
+    const std::unique_ptr<Picture> often = pictures_.Load(Path(1));
+    for (int i = 2; i <= capacity; ++i) {
+        pictures_.Load(Path(i));
+        EXPECT_EQ(BitmapOf(*pictures_.Load(Path(1))), BitmapOf(*often)) << i;
+    }
+    EXPECT_NE(BitmapOf(*pictures_.Load(Path(0))), BitmapOf(*oldest)) << "still kept";
+}
+
+TEST_F(GdiplusPictureSourceTest, RecoloredDrawsAsThroughTheMatrix) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    const std::unique_ptr<Picture> mixed = pictures_.Load(sky);
+    ASSERT_FALSE(mixed->Empty());
+    for (const SkinTint& tint : {SkinTint{128, 64, 0, 255}, SkinTint{0, 0, 0, 120},
+                                 SkinTint{255, 255, 255, 200}, SkinTint{32, 80, 160, 150}}) {
+        const ColorMatrix matrix = TintMatrix(tint);
+        const std::unique_ptr<Picture> recolored = pictures_.Recolored(*mixed, matrix);
+        ASSERT_NE(recolored, nullptr);
+        EXPECT_EQ(recolored->Width(), 4);
+        EXPECT_EQ(recolored->Height(), 4);
+        EXPECT_EQ(recolored->Path(), sky);
+        // Stretched as the panel's slices are, with tiled edges.
+        GdiplusCanvas through(23, 30), ahead(23, 30);
+        DrawAttributes tinted;
+        tinted.Matrix = matrix;
+        tinted.TileEdges = true;
+        through.DrawPicture(*mixed, {1, 2, 21, 27}, tinted);
+        DrawAttributes tiled;
+        tiled.TileEdges = true;
+        ahead.DrawPicture(*recolored, {1, 2, 21, 27}, tiled);
+        EXPECT_LE(LargestShownDifference(through, ahead), 2) << int{tint.Red} << "," << int{tint.Green} << "," << int{tint.Blue}
+                              << "," << int{tint.Alpha};
+    }
+    EXPECT_EQ(pictures_.Recolored(*pictures_.Load(Path("None")), IdentityMatrix()), nullptr);
+}
+
+TEST_F(GdiplusPictureSourceTest, StretchedPicturesKeptAtEachSize) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    const std::unique_ptr<Picture> mixed = pictures_.Load(sky);
+    ASSERT_FALSE(mixed->Empty());
+    const auto& decoded = dynamic_cast<const GdiplusPicture&>(*mixed);
+    auto scaled = std::make_shared<GdiplusScaledPictures>();
+    DrawAttributes tinted;
+    tinted.Matrix = TintMatrix({128, 64, 0, 200});
+    tinted.TileEdges = true;
+    DrawAttributes tiled;
+    tiled.TileEdges = true;
+    struct Case {
+        RectF dest;
+        RectF source;
+        DrawAttributes attributes;
+    };
+    const Case cases[] = {{{3, 5, 19, 31}, {0, 0, 4, 4}, tinted},
+                          {{7, 2, 15, 33}, {0, 0, 4, 3.912f}, tiled},
+                          {{0, 0, 23, 9}, {0, 0, 4, 4}, {}}};
+    for (const Case& c : cases) {
+        // Drawn twice onto a canvas that keeps it, the second time from what it kept, and
+        // once onto one that stretches; over a backdrop, as the overlays are drawn.
+        GdiplusCanvas reference(30, 40), keeping(30, 40, nullptr, scaled);
+        for (GdiplusCanvas* canvas : {&reference, &keeping}) {
+            canvas->DrawPicture(*mixed, {0, 0, 30, 40}, tiled);
+            canvas->DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+        }
+        keeping.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+        reference.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+        EXPECT_LE(LargestShownDifference(reference, keeping), 2) // two blendings, not one
+            << c.dest.Width << "x" << c.dest.Height;
+        const PixelRect at{static_cast<int>(c.dest.X), static_cast<int>(c.dest.Y),
+                           static_cast<int>(c.dest.Width), static_cast<int>(c.dest.Height)};
+        EXPECT_EQ(scaled->Scaled(decoded, c.source, at, c.attributes),
+                  scaled->Scaled(decoded, c.source, at, c.attributes))
+            << "stretched again";
+    }
+    Gdiplus::GpBitmap* first = scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tinted);
+    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 32}, tinted), first);
+    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {4, 5, 19, 31}, tinted), first);
+    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tiled), first);
+}
+
+} // namespace
