@@ -7,7 +7,7 @@ import sys
 from pathlib import Path
 
 from .ini import Sections, write_options
-from .paths import meltemix_exe, probe_exe, resources_dir
+from .paths import PICTURE_FOLDERS, meltemix_exe, probe_exe, resources_dir
 from .probe import Probe
 from .program import Program
 from .wine import WinePrefix
@@ -74,13 +74,14 @@ class Session:
         return {"Weather": url, "Search": url, "Maker": url, "IP": url, **upstream}
 
     def prepare_workdir(self, workdir: Path) -> Path:
-        """A working directory with the pictures of the build (or an empty picture folder)."""
+        """A working directory with the picture folders of the build, as the download has them
+        (or an empty picture folder)."""
         workdir = Path(workdir)
-        pictures = workdir / "Contents" / "Resources"
-        source = resources_dir()
-        if source and not pictures.exists():
-            shutil.copytree(source, pictures)
-        pictures.mkdir(parents=True, exist_ok=True)
+        for folder in PICTURE_FOLDERS:
+            source, pictures = resources_dir(folder), workdir / "Contents" / folder
+            if source and not pictures.exists():
+                shutil.copytree(source, pictures)
+        (workdir / "Contents" / "Resources").mkdir(parents=True, exist_ok=True)
         return workdir
 
     def write_options(self, workdir: Path, sections: Sections | None = None,
