@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the download: a zip holding one folder "Meltemix" with the program, its settings
-file, the picture folder and the two documents, and a SHA-256 file beside it.
+file, the two picture folders and the two documents, and a SHA-256 file beside it.
 
 The same inputs give the same zip byte for byte: entries in sorted order, every time stamp
 taken from --epoch, fixed attributes and compression."""
@@ -14,7 +14,8 @@ import zipfile
 FOLDER = "Meltemix"
 PROGRAM = "Meltemix.exe"
 SETTINGS = "Options.ini"
-PICTURES = "Contents/Resources"
+# The pictures at their own size and at twice it, for displays of twice the density.
+PICTURES = ("Contents/Resources", "Contents/Resources@2x")
 DOCUMENTS = ("BENIOKU.txt", "LISANSLAR.txt")
 # Zip dates start in 1980.
 EARLIEST = 315532800
@@ -32,15 +33,16 @@ def contents(build: str, documents: str):
     for name in (PROGRAM, SETTINGS):
         with open(os.path.join(build, name), "rb") as f:
             files[name] = f.read()
-    pictures = os.path.join(build, *PICTURES.split("/"))
-    if not os.path.isdir(pictures):
-        raise FileNotFoundError(f"no picture folder at {pictures}")
-    for base, _, names in os.walk(pictures):
-        for name in names:
-            path = os.path.join(base, name)
-            relative = os.path.relpath(path, build).replace(os.sep, "/")
-            with open(path, "rb") as f:
-                files[relative] = f.read()
+    for folder in PICTURES:
+        pictures = os.path.join(build, *folder.split("/"))
+        if not os.path.isdir(pictures):
+            raise FileNotFoundError(f"no picture folder at {pictures}")
+        for base, _, names in os.walk(pictures):
+            for name in names:
+                path = os.path.join(base, name)
+                relative = os.path.relpath(path, build).replace(os.sep, "/")
+                with open(path, "rb") as f:
+                    files[relative] = f.read()
     for name in DOCUMENTS:
         with open(os.path.join(documents, name), "rb") as f:
             files[name] = windows_text(f.read())

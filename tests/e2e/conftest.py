@@ -21,6 +21,22 @@ def e2e() -> Session:
         yield session
 
 
+@pytest.fixture(scope="session")
+def e2e_at_dpi():
+    """Runs at another display density: `e2e_at_dpi(192)` is a session whose Wine prefix
+    has that scale, made when a case first asks for it and kept for the whole run, as a
+    prefix takes long to make."""
+    sessions: dict[int, Session] = {}
+
+    def at(dpi: int) -> Session:
+        if dpi not in sessions:
+            sessions[dpi] = Session(dpi=dpi).start()
+        return sessions[dpi]
+    yield at
+    for session in sessions.values():
+        session.stop()
+
+
 @pytest.hookimpl(hookwrapper=True)
 def pytest_runtest_makereport(item, call):
     outcome = yield

@@ -459,3 +459,54 @@ def test_shortcuts_follow_the_ticks(e2e, workdir, dialogs, shortcuts):
     general = read_options(workdir / "Options.ini")["General"]
     assert (general["Startup"], general["Desktop"], general["QuickLunch"]) == ("0", "1", "1")
     end(e2e, program, main)
+
+
+# Where some controls sit at 96 dpi: (x, y) in the page or, for the two buttons, in the
+# client area, and the size.
+SCALED = {
+    "CheckBox1": ((24, 27), (385, 17)), "Shape1": ((86, 76), (30, 23)),
+    "CheckBox14": ((224, 276), (170, 17)), "RadioButton1": ((24, 32), (377, 17)),
+    "Button5": ((248, 143), (73, 23)), "ListBox1": ((40, 184), (249, 89)),
+    "ListBox2": ((40, 304), (249, 73)), "Button7": ((296, 336), (75, 25)),
+}
+BUTTONS = {"Button1": ((286, 448), (75, 25)), "Button2": ((366, 448), (75, 25))}
+
+
+def scale(value: int, dpi: int) -> int:
+    return (value * dpi + 48) // 96
+
+
+@pytest.mark.parametrize("dpi", [96, 144, 192])
+def test_the_dialog_grows_with_the_display_scale(e2e, e2e_at_dpi, tmp_path, dpi):
+    session = e2e if dpi == 96 else e2e_at_dpi(dpi)
+    session.service.reset()
+    workdir = session.prepare_workdir(tmp_path / "work")
+    dialogs = DialogProbe(session.prefix)
+    try:
+        program, main = start(session, workdir, {"Appearance": {
+            "LastTabSheet": "1", "Background": "4", "BackColor": "255", "GlassEffect": "1"}})
+        window = open_options(session, dialogs, main, "A")
+        assert session.probe.info(window.hwnd).client_size == (scale(448, dpi), scale(481, dpi))
+        # Every page's controls are there, the hidden pages' too, in one place.
+        controls = window.controls()
+
+        def check(table, reference):
+            (x, y), _ = table[reference]
+            left, top = controls[reference].rect[:2]
+            origin = left - scale(x, dpi), top - scale(y, dpi)
+            for name, ((x, y), (width, height)) in table.items():
+                left, top, right, bottom = controls[name].rect
+                assert (left - origin[0], top - origin[1]) == (scale(x, dpi), scale(y, dpi)), name
+                assert (right - left, bottom - top) == (scale(width, dpi), scale(height, dpi)), name
+        check(BUTTONS, "Button1")
+        check(SCALED, "CheckBox1")
+        # the font grows too: a pick list is as high as its text needs
+        left, top, right, bottom = controls["ComboBox2"].rect
+        assert bottom - top >= scale(16, dpi), bottom - top
+        wait_for_still_screen(session.display)
+        window.screenshot(f"options-{dpi}dpi")
+        session.probe.keys(VK_ESCAPE)
+        window.wait_closed()
+        end(session, program, main)
+    finally:
+        session.end_programs()

@@ -18,7 +18,7 @@ PACKAGE = os.path.join(ROOT, "scripts", "package")
 PACKAGER = os.path.join(ROOT, "tools", "package.py")
 BUILD = os.path.join(ROOT, "build", "win32")
 ZIP = "Meltemix-1.00-win32.zip"
-LIMIT = 1.5 * 1024 * 1024
+LIMIT = 4 * 1024 * 1024
 
 
 def package(out):
@@ -45,7 +45,8 @@ def test_the_zip_unpacks_into_one_folder_with_what_the_program_loads(runs):
     with zipfile.ZipFile(runs[0]) as archive:
         names = archive.namelist()
     files = {n for n in names if not n.endswith("/")}
-    wanted = {f"Meltemix/Contents/Resources/{n}.png" for n in loaded_names()}
+    wanted = {f"Meltemix/Contents/{folder}/{n}.png" for folder in ("Resources", "Resources@2x")
+              for n in loaded_names()}
     wanted |= {f"Meltemix/{n}" for n in ("Meltemix.exe", "Options.ini", "BENIOKU.txt", "LISANSLAR.txt")}
     assert not wanted - files, f"missing: {sorted(wanted - files)}"
     assert not files - wanted, f"not needed: {sorted(files - wanted)}"
@@ -128,10 +129,11 @@ def test_linking_again_gives_the_same_program(runs, tmp_path):
 
 def fake_build(folder, mtime):
     (folder / "Contents" / "Resources" / "Big").mkdir(parents=True)
+    (folder / "Contents" / "Resources@2x" / "Big").mkdir(parents=True)
     (folder / "docs").mkdir()
     files = {"Meltemix.exe": b"MZ", "Options.ini": b"\xff\xfe", "Contents/Resources/Big/Sun.png": b"png",
-             "Contents/Resources/Top Overlay.png": b"png", "docs/BENIOKU.txt": "\ufeffİlk\nİkinci\r\n".encode(),
-             "docs/LISANSLAR.txt": b"a\r\n\r\nb"}
+             "Contents/Resources/Top Overlay.png": b"png", "Contents/Resources@2x/Big/Sun.png": b"png2",
+             "docs/BENIOKU.txt": "\ufeffİlk\nİkinci\r\n".encode(), "docs/LISANSLAR.txt": b"a\r\n\r\nb"}
     for name, data in files.items():
         path = folder / name
         path.write_bytes(data)
@@ -165,9 +167,10 @@ def test_the_zip_depends_on_the_epoch_only(tmp_path):
         assert archive.infolist()[0].date_time == (1980, 1, 1, 0, 0, 0)
 
 
-def test_a_missing_piece_leaves_no_zip(tmp_path):
+@pytest.mark.parametrize("missing", ["Contents", "Contents/Resources@2x"])
+def test_a_missing_piece_leaves_no_zip(tmp_path, missing):
     fake_build(tmp_path, 1_000_000_000)
-    shutil.rmtree(tmp_path / "Contents")
+    shutil.rmtree(tmp_path / missing)
     status, error, path = run_packager(tmp_path, tmp_path / "out", 1_700_000_000, "UTC")
     assert status == 1 and "picture folder" in error
     assert not path.exists()

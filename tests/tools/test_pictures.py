@@ -1,5 +1,6 @@
 """The rendered picture folder must hold every picture the program loads, in sizes that fit
-the windows' layout."""
+the windows' layout, and the folder for twice the density the same pictures at twice the
+size."""
 import os
 import re
 import struct
@@ -74,8 +75,8 @@ def table_names():
     return set(big), set(tiny)
 
 
-def render(output):
-    subprocess.run([sys.executable, RENDER, str(output)], check=True)
+def render(output, scale=1):
+    subprocess.run([sys.executable, RENDER, str(output), "--scale", str(scale)], check=True)
 
 
 @pytest.fixture(scope="module")
@@ -86,7 +87,13 @@ def folder(tmp_path_factory):
 
 
 @pytest.fixture(scope="module")
-def load(folder):
+def folder2x(tmp_path_factory):
+    out = tmp_path_factory.mktemp("Resources@2x")
+    render(out, scale=2)
+    return out
+
+
+def loader(folder):
     cache = {}
 
     def get(rel):
@@ -94,6 +101,31 @@ def load(folder):
             cache[rel] = read_png(os.path.join(folder, *rel.split("/")) + ".png")
         return cache[rel]
     return get
+
+
+@pytest.fixture(scope="module")
+def load(folder):
+    return loader(folder)
+
+
+@pytest.fixture(scope="module")
+def load2x(folder2x):
+    return loader(folder2x)
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        header = f.read(24)
+    assert header[:8] == b"\x89PNG\r\n\x1a\n" and header[12:16] == b"IHDR", path
+    return struct.unpack(">II", header[16:24])
+
+
+def names_in(folder):
+    found = set()
+    for base, _, files in os.walk(folder):
+        for name in files:
+            found.add(os.path.relpath(os.path.join(base, name), folder).replace(os.sep, "/"))
+    return found
 
 
 def loaded_names():
@@ -107,11 +139,7 @@ def loaded_names():
 
 
 def test_the_folder_holds_exactly_the_pictures_the_program_loads(folder):
-    found = set()
-    for base, _, files in os.walk(folder):
-        for name in files:
-            rel = os.path.relpath(os.path.join(base, name), folder).replace(os.sep, "/")
-            found.add(rel[:-4] if rel.endswith(".png") else rel)
+    found = {rel[:-4] if rel.endswith(".png") else rel for rel in names_in(folder)}
     wanted = loaded_names()
     assert not wanted - found, f"missing: {sorted(wanted - found)}"
     assert not found - wanted, f"loaded by nobody: {sorted(found - wanted)}"
@@ -166,10 +194,52 @@ def test_panel_slices_line_up_and_fill_the_main_window(load):
     assert 8 + top + round(4.5 * mid) + base <= 249
 
 
+def test_the_double_folder_has_every_picture_at_twice_its_size(folder, folder2x):
+    names = names_in(folder)
+    assert names_in(folder2x) == names
+    for rel in sorted(names):
+        width, height = png_size(os.path.join(folder, rel))
+        assert png_size(os.path.join(folder2x, rel)) == (2 * width, 2 * height), rel
+
+
+def halved(rows):
+    """Each 2 x 2 block of pixels as one, averaged as premultiplied colour."""
+    out = []
+    for y in range(0, len(rows), 2):
+        line = []
+        for x in range(0, len(rows[y]), 2):
+            block = [rows[y + dy][x + dx] for dy in (0, 1) for dx in (0, 1)]
+            alpha = sum(p[3] for p in block)
+            line.append(tuple(sum(p[c] * p[3] for p in block) / alpha if alpha else 0 for c in range(3))
+                        + (alpha / 4,))
+        out.append(line)
+    return out
+
+
+@pytest.mark.parametrize("name", ["Colorize/Top", "Colorize/Base Overlay", "UI/Close", "UI/Grid",
+                                  "Big/Sun", "Tiny/Moons/7"])
+def test_double_pictures_are_the_same_drawing(load, load2x, name):
+    # Shrunk back, the double picture must be the picture itself: the same drawing in the
+    # same place (slices cut from a taller drawing included), not a part or a shift of it.
+    _, _, small = load(name)
+    _, _, big = load2x(name)
+    shrunk = halved(big)
+    differences = [abs(p[3] - q[3]) + (sum(abs(p[c] - q[c]) for c in range(3)) * min(p[3], q[3]) / 255 / 3)
+                   for row_p, row_q in zip(small, shrunk) for p, q in zip(row_p, row_q)]
+    assert sum(differences) / len(differences) < 3, name
+    assert max(differences) < 96, name
+    # and drawn at that size: the edges are as fine as in the small picture, where an
+    # enlargement would double every pixel
+    blocks = [[big[y + dy][x + dx] for dy in (0, 1) for dx in (0, 1)]
+              for y in range(0, len(big), 2) for x in range(0, len(big[0]), 2)]
+    assert sum(1 for b in blocks if len(set(b)) > 1) > 0.05 * len(blocks), name
+
+
+@pytest.mark.parametrize("scale", [1, 2])
 @pytest.mark.parametrize("name", ["Mid", "Mid Overlay"])
-def test_middle_slices_stretch_without_banding(load, name):
+def test_middle_slices_stretch_without_banding(load, load2x, name, scale):
     # The window stretches them to any height, tiling at the edges.
-    _, _, rows = load(f"Colorize/{name}")
+    _, _, rows = (load if scale == 1 else load2x)(f"Colorize/{name}")
     assert all(row == rows[0] for row in rows)
 
 

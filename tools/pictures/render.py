@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Renders the program's picture folder (Contents/Resources) into OUTPUT.
 
-usage: render.py OUTPUT [--jobs N] [--keep-svg DIR]
+usage: render.py OUTPUT [--scale N] [--jobs N] [--keep-svg DIR]
 
 Every picture is drawn as SVG by the modules beside this file and rendered with
-rsvg-convert (Debian's librsvg2-bin) into an 8-bit RGBA PNG. The output is the same for
-the same sources and tools."""
+rsvg-convert (Debian's librsvg2-bin) into an 8-bit RGBA PNG. With --scale 2 the same
+drawings come out at twice their width and height, under the same names, for displays at
+twice the pixel density (Contents/Resources@2x); the vectors are rendered at that size
+rather than the small pictures enlarged, so they stay sharp. The output is the same for the
+same sources and tools."""
 import argparse
 import os
 import shutil
@@ -40,8 +43,9 @@ def pictures():
     return out
 
 
-def render_one(svg_path, png_path):
-    subprocess.run(["rsvg-convert", "--format=png", "-o", png_path, svg_path], check=True)
+def render_one(svg_path, png_path, scale=1):
+    zoom = [] if scale == 1 else [f"--zoom={scale}"]
+    subprocess.run(["rsvg-convert", "--format=png", *zoom, "-o", png_path, svg_path], check=True)
     pngalpha.ensure_alpha(png_path)
 
 
@@ -59,9 +63,13 @@ def remove_stale(output, wanted):
 def main(argv=None):
     parser = argparse.ArgumentParser(description="Render the picture folder.")
     parser.add_argument("output")
+    parser.add_argument("--scale", type=int, default=1,
+                        help="output pixels per drawing pixel (2 for Contents/Resources@2x)")
     parser.add_argument("--jobs", type=int, default=min(2, os.cpu_count() or 1))
     parser.add_argument("--keep-svg", metavar="DIR", help="also leave the SVG sources in DIR")
     args = parser.parse_args(argv)
+    if args.scale < 1:
+        parser.error("--scale must be 1 or more")
 
     if shutil.which("rsvg-convert") is None:
         print("render.py: rsvg-convert is missing (Debian package librsvg2-bin)", file=sys.stderr)
@@ -80,7 +88,7 @@ def main(argv=None):
                 f.write(text)
             jobs.append((svg_path, png_path))
         with ThreadPoolExecutor(max_workers=max(1, args.jobs)) as pool:
-            for result in [pool.submit(render_one, s, p) for s, p in jobs]:
+            for result in [pool.submit(render_one, s, p, args.scale) for s, p in jobs]:
                 result.result()
     finally:
         if not args.keep_svg:

@@ -7,6 +7,7 @@
 #include "core/options/OptionsDialog.h"
 #include "core/provider/LiveJob.h"
 #include "core/provider/LiveMemory.h"
+#include "win32/platform/Dpi.h"
 #include "win32/platform/Handles.h"
 #include "win32/platform/InternetDownload.h"
 #include "win32/platform/MsxmlDocument.h"
@@ -82,9 +83,12 @@ LRESULT CALLBACK SwatchProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         RECT area;
         GetClientRect(hwnd, &area);
         const auto colour = static_cast<COLORREF>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        // The frame is as thick as the dialog's other lines at this density.
+        const int frame = Dpi::OfWindow(hwnd).Scale(1);
+        InflateRect(&area, -frame, -frame);
         GdiObject brush(CreateSolidBrush(colour & 0x00FFFFFF));
         FillRect(dc, &area, static_cast<HBRUSH>(brush.get()));
-        FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         EndPaint(hwnd, &paint);
         return 0;
     }
@@ -294,9 +298,10 @@ private:
     }
 
     void FormCreate() {
-        normalFont_.reset(MakeFont(-11, FW_NORMAL));
-        smallFont_.reset(MakeFont(-9, FW_NORMAL));
-        boldFont_.reset(MakeFont(-11, FW_BOLD));
+        dpi_ = Dpi::OfWindow(dialog_);
+        normalFont_.reset(MakeFont(dpi_.Scale(-11), FW_NORMAL));
+        smallFont_.reset(MakeFont(dpi_.Scale(-9), FW_NORMAL));
+        boldFont_.reset(MakeFont(dpi_.Scale(-11), FW_BOLD));
         placeWindow();
         createControls();
         host_ = std::make_unique<Win32OptionsHost>(dialog_, live_);
@@ -305,9 +310,9 @@ private:
         SetFocus(GetNextDlgTabItem(dialog_, nullptr, FALSE));
     }
 
-    // 448 × 481 pixels of client area, in the middle of the screen.
+    // 448 × 481 pixels of client area at 96 dpi, in the middle of the screen.
     void placeWindow() {
-        RECT frame = {0, 0, OptionsClientWidth, OptionsClientHeight};
+        RECT frame = {0, 0, dpi_.Scale(OptionsClientWidth), dpi_.Scale(OptionsClientHeight)};
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)),
                            FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
         const int width = frame.right - frame.left;
@@ -330,7 +335,7 @@ private:
     void createControls() {
         HFONT font = static_cast<HFONT>(normalFont_.get());
         tab_ = makeControl(dialog_, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, 0,
-                           PageControlRect, 0, font);
+                           ScaleRect(dpi_, PageControlRect), 0, font);
         for (int page = 0; page < OptionsDialog::PageCount; ++page) {
             TCITEMW item = {};
             item.mask = TCIF_TEXT;
@@ -367,10 +372,10 @@ private:
             createControl(item);
         handles_[static_cast<std::size_t>(C::Button1)] =
             makeControl(dialog_, WC_BUTTONW, L"&Kaydet", WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
-                        SaveButtonRect, IDOK, font);
+                        ScaleRect(dpi_, SaveButtonRect), IDOK, font);
         handles_[static_cast<std::size_t>(C::Button2)] =
             makeControl(dialog_, WC_BUTTONW, L"Ipt&al", WS_TABSTOP | BS_PUSHBUTTON, 0,
-                        CancelButtonRect, IDCANCEL, font);
+                        ScaleRect(dpi_, CancelButtonRect), IDCANCEL, font);
         kinds_[static_cast<std::size_t>(C::Button1)] = ControlKind::Button;
         kinds_[static_cast<std::size_t>(C::Button2)] = ControlKind::Button;
         createTooltips();
@@ -378,7 +383,7 @@ private:
 
     void createControl(const ControlLayout& item) {
         HWND parent = pages_[static_cast<std::size_t>(item.page)];
-        const RECT at = {item.x, item.y, item.x + item.width, item.y + item.height};
+        const RECT at = ScaleRect(dpi_, item);
         HFONT font = static_cast<HFONT>(item.face == TypeFace::Small  ? smallFont_.get()
                                         : item.face == TypeFace::Bold ? boldFont_.get()
                                                                       : normalFont_.get());
@@ -560,6 +565,7 @@ private:
     HWND dialog_ = nullptr;
     HWND tab_ = nullptr;
     HWND tooltip_ = nullptr;
+    Dpi dpi_;
     std::array<HWND, OptionsDialog::PageCount> pages_{};
     std::array<HWND, OptionsControlCount> handles_{};
     std::array<ControlKind, OptionsControlCount> kinds_{};

@@ -134,6 +134,18 @@ const std::vector<ControlLayout>& OptionsControls() {
     return all;
 }
 
+RECT ScaleRect(const Dpi& dpi, const RECT& logical) {
+    const int left = dpi.Scale(logical.left);
+    const int top = dpi.Scale(logical.top);
+    return {left, top, left + dpi.Scale(logical.right - logical.left),
+            top + dpi.Scale(logical.bottom - logical.top)};
+}
+
+RECT ScaleRect(const Dpi& dpi, const ControlLayout& control) {
+    return ScaleRect(dpi, {control.x, control.y, control.x + control.width,
+                           control.y + control.height});
+}
+
 int ControlId(OptionsControl control) {
     if (control == C::Button1)
         return IDOK;

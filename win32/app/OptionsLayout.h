@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/options/OptionsView.h"
+#include "win32/platform/Dpi.h"
 
 #include <windows.h>
 
@@ -8,7 +9,8 @@
 
 namespace meltemix {
 
-// Where the options dialog's controls sit, what they say and what they are.
+// Where the options dialog's controls sit, what they say and what they are. Positions and
+// sizes are pixels at 96 dots per inch; ScaleRect puts them on a screen of another density.
 
 enum class ControlKind { Group, Label, CheckBox, Radio, Button, Combo, List, Edit, UpDown, Swatch, Bevel };
 enum class TypeFace { Normal, Small, Bold };
@@ -18,7 +20,7 @@ struct ControlLayout {
     int id;         // the control's dialog identifier
     ControlKind kind;
     const wchar_t* caption;
-    int x, y, width, height; // pixels, in the page
+    int x, y, width, height; // pixels at 96 dpi, in the page
     TypeFace face;
     const wchar_t* hint;
 };
@@ -33,6 +35,10 @@ constexpr int OptionsClientHeight = 481;
 constexpr RECT PageControlRect = {8, 8, 8 + 433, 8 + 433};
 constexpr RECT SaveButtonRect = {286, 448, 286 + 75, 448 + 25};
 constexpr RECT CancelButtonRect = {366, 448, 366 + 75, 448 + 25};
+
+// Position and size each times f, so that controls of one size stay of one size.
+RECT ScaleRect(const Dpi& dpi, const RECT& logical);
+RECT ScaleRect(const Dpi& dpi, const ControlLayout& control);
 
 // Dialog identifiers: Button1 is IDOK and Button2 IDCANCEL, so that the dialog manager's
 // Enter and Esc reach them; the others follow the control's place in OptionsControl.

@@ -37,7 +37,10 @@ def probe_exe() -> Path:
     return built_program("probe.exe")
 
 
-def resources_dir() -> Path | None:
-    """The pictures of the build, when it made them."""
-    path = build_dir() / "Contents" / "Resources"
+PICTURE_FOLDERS = ("Resources", "Resources@2x")
+
+
+def resources_dir(folder: str = "Resources") -> Path | None:
+    """A picture folder of the build (below Contents), when it made it."""
+    path = build_dir() / "Contents" / folder
     return path if path.is_dir() else None

@@ -63,6 +63,10 @@ class Window:
         return self.rect[2] - self.rect[0], self.rect[3] - self.rect[1]
 
     @property
+    def client_size(self) -> tuple[int, int]:
+        return tuple(self.raw["client"])
+
+    @property
     def has_taskbar_button(self) -> bool:
         """What the shell decides for a visible top-level window."""
         if self.exstyle & WS_EX_APPWINDOW:

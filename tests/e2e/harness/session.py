@@ -7,10 +7,10 @@ import sys
 from pathlib import Path
 
 from .ini import Sections, write_options
-from .paths import meltemix_exe, probe_exe, resources_dir
+from .paths import PICTURE_FOLDERS, meltemix_exe, probe_exe, resources_dir
 from .probe import Probe
 from .program import Program
-from .wine import WinePrefix
+from .wine import STANDARD_DPI, WinePrefix
 from .xserver import Xvfb
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
@@ -18,11 +18,13 @@ from service import TestService  # noqa: E402  (lives beside the harness, runs s
 
 
 class Session:
-    def __init__(self, display: str | None = None, service_port: int = 0):
+    def __init__(self, display: str | None = None, service_port: int = 0,
+                 dpi: int = STANDARD_DPI):
         # Fail before anything starts when the build is not there.
         self.exe, self.probe_exe = meltemix_exe(), probe_exe()
         self._display = display
         self._service_port = service_port
+        self.dpi = dpi
         self.xvfb: Xvfb | None = None
         self.prefix: WinePrefix | None = None
         self.service: TestService | None = None
@@ -36,9 +38,11 @@ class Session:
     def start(self) -> "Session":
         try:
             if self._display is None:
-                self.xvfb = Xvfb().start()
+                # A screen of the same size in inches: at 200 % twice the pixels each way.
+                self.xvfb = Xvfb(1024 * self.dpi // STANDARD_DPI,
+                                 768 * self.dpi // STANDARD_DPI).start()
             self.service = TestService(self._service_port).start()
-            self.prefix = WinePrefix(self.display)
+            self.prefix = WinePrefix(self.display, dpi=self.dpi)
             self.prefix.create()
             self.probe = Probe(self.prefix, self.probe_exe)
         except BaseException:
@@ -74,13 +78,14 @@ class Session:
         return {"Weather": url, "Search": url, "Maker": url, "IP": url, **upstream}
 
     def prepare_workdir(self, workdir: Path) -> Path:
-        """A working directory with the pictures of the build (or an empty picture folder)."""
+        """A working directory with the picture folders of the build, as the download has them
+        (or an empty picture folder)."""
         workdir = Path(workdir)
-        pictures = workdir / "Contents" / "Resources"
-        source = resources_dir()
-        if source and not pictures.exists():
-            shutil.copytree(source, pictures)
-        pictures.mkdir(parents=True, exist_ok=True)
+        for folder in PICTURE_FOLDERS:
+            source, pictures = resources_dir(folder), workdir / "Contents" / folder
+            if source and not pictures.exists():
+                shutil.copytree(source, pictures)
+        (workdir / "Contents" / "Resources").mkdir(parents=True, exist_ok=True)
         return workdir
 
     def write_options(self, workdir: Path, sections: Sections | None = None,

@@ -1,4 +1,5 @@
-"""A fresh, private Wine prefix per run, with a wine server kept alive for speed."""
+"""A fresh, private Wine prefix per run, with a wine server kept alive for speed, at the
+standard display density or another one."""
 
 from __future__ import annotations
 
@@ -11,6 +12,7 @@ from pathlib import Path
 from .paths import HarnessError
 
 WINE64 = "/usr/lib/wine/wine64"
+STANDARD_DPI = 96
 
 
 def _wineserver() -> str:
@@ -21,8 +23,10 @@ def _wineserver() -> str:
 
 
 class WinePrefix:
-    def __init__(self, display: str, path: Path | None = None, keep: bool = False):
+    def __init__(self, display: str, path: Path | None = None, keep: bool = False,
+                 dpi: int = STANDARD_DPI):
         self.display = display
+        self.dpi = dpi
         self._own_dir = path is None
         self.path = Path(path) if path else Path(tempfile.mkdtemp(prefix="meltemix-e2e-wine-"))
         self.keep = keep
@@ -46,6 +50,12 @@ class WinePrefix:
         # A crash must end the process, not wait for somebody to close a dialog.
         self._wine(["reg", "add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog",
                     "/t", "REG_DWORD", "/d", "0", "/f"], 60)
+        if self.dpi != STANDARD_DPI:
+            # The display scale as Windows keeps it. This Wine takes it from here first (over
+            # the HKLM hardware profile's Software\Fonts) for GetDeviceCaps(LOGPIXELSX) and
+            # GetDpiForWindow alike, and at once: no restart of the server is needed.
+            self._wine(["reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                        "/t", "REG_DWORD", "/d", str(self.dpi), "/f"], 60)
         return self
 
     def _wine(self, args: list[str], timeout: float) -> None:

@@ -219,6 +219,8 @@ std::string rectJson(const RECT& rect) {
 JsonLine describe(HWND hwnd) {
     RECT rect = {};
     GetWindowRect(hwnd, &rect);
+    RECT client = {};
+    GetClientRect(hwnd, &client);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     JsonLine line;
@@ -229,6 +231,7 @@ JsonLine describe(HWND hwnd) {
         .raw("rect", rectJson(rect))
         .number("width", rect.right - rect.left)
         .number("height", rect.bottom - rect.top)
+        .raw("client", "[" + std::to_string(client.right) + "," + std::to_string(client.bottom) + "]")
         .hex("style", styleOf(hwnd))
         .hex("exstyle", exStyleOf(hwnd))
         .number("pid", pid);

@@ -1,0 +1,48 @@
+#include "Dpi.h"
+
+namespace meltemix {
+namespace {
+
+struct ScreenDc {
+    HDC dc = GetDC(nullptr);
+    ~ScreenDc() {
+        if (dc)
+            ReleaseDC(nullptr, dc);
+    }
+    ScreenDc() = default;
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+};
+
+int SystemDpi() {
+    ScreenDc screen;
+    return screen.dc ? GetDeviceCaps(screen.dc, LOGPIXELSX) : 0;
+}
+
+// Not imported: Windows XP has no such function and would refuse to start the program.
+int WindowDpiOfSystem(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto getDpiForWindow =
+        user32 ? reinterpret_cast<GetDpiForWindowFunction>(
+                     reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")))
+               : nullptr;
+    return getDpiForWindow && window ? static_cast<int>(getDpiForWindow(window)) : 0;
+}
+
+} // namespace
+
+Dpi::Dpi(int dotsPerInch) : dpi_(dotsPerInch > 0 ? dotsPerInch : Standard) {}
+
+Dpi Dpi::OfWindow(HWND window) {
+    const int dpi = WindowDpiOfSystem(window);
+    return Dpi(dpi > 0 ? dpi : SystemDpi());
+}
+
+int Dpi::Scale(int logical) const {
+    const long long scaled = static_cast<long long>(logical) * dpi_;
+    const long long half = Standard / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / Standard : -((-scaled + half) / Standard));
+}
+
+} // namespace meltemix
