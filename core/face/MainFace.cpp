@@ -92,21 +92,14 @@ PixelRect PaintRightAligned(Canvas& canvas, const std::string& text, const FontS
 
 const Picture& Backdrop(const MainFaceInputs& in, const MainPictures& pictures,
                         std::unique_ptr<Picture>& moon, PictureSource& source) {
-    switch (BigIconBackdrop(in.Report.ConditionCode)) {
-    case TBackdrop::bdPlain:
+    const std::string name = BackdropName(in.Report, in.Formats, in.MoonIndex);
+    if (name == NoBackdrop)
         return *pictures.None;
-    case TBackdrop::bdEarth:
+    if (name == EarthBackdrop)
         return *pictures.Earth;
-    case TBackdrop::bdSky:
-        break;
-    }
-    const std::optional<bool> day = IsDaytime(in.Report, in.Formats);
-    if (!day)
-        return *pictures.Earth;
-    if (*day)
+    if (name == SunBackdrop)
         return *pictures.Sun;
-    const int n = std::max(in.MoonIndex, 0);
-    moon = source.Load(ResourcePath("Moons\\" + std::to_string(n) + ".png"));
+    moon = source.Load(ResourcePath(name));
     return *moon;
 }
 
@@ -115,6 +108,24 @@ int SecondsOf(const TimeOfDay& t) {
 }
 
 } // namespace
+
+std::string BackdropName(const TWeatherReport& report, const LocaleFormats& formats,
+                         int moonIndex) {
+    switch (BigIconBackdrop(report.ConditionCode)) {
+    case TBackdrop::bdPlain:
+        return NoBackdrop;
+    case TBackdrop::bdEarth:
+        return EarthBackdrop;
+    case TBackdrop::bdSky:
+        break;
+    }
+    const std::optional<bool> day = IsDaytime(report, formats);
+    if (!day)
+        return EarthBackdrop;
+    if (*day)
+        return SunBackdrop;
+    return "Moons\\" + std::to_string(std::max(moonIndex, 0)) + ".png";
+}
 
 const FontSpec& InfoTextFont() {
     static const FontSpec font{"Tahoma", -11, false};
@@ -133,9 +144,9 @@ MainPictures MainPictures::Load(PictureSource& source) {
     p.Less = load("UI\\Less.png");
     p.Options = load("UI\\Options.png");
     p.Grid = load("UI\\Grid.png");
-    p.Earth = load("Big\\Earth.png");
-    p.Sun = load("Big\\Sun.png");
-    p.None = load("Big\\None.png");
+    p.Earth = load(EarthBackdrop);
+    p.Sun = load(SunBackdrop);
+    p.None = load(NoBackdrop);
     return p;
 }
 

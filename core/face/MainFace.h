@@ -88,6 +88,15 @@ struct MainPictures {
 // Whether the report's time lies between sunrise and sunset; none when either cannot be read.
 std::optional<bool> IsDaytime(const TWeatherReport& report, const LocaleFormats& formats);
 
+// The picture behind the big condition picture, as a path under the picture folder: the sun
+// by day, the moon of the phase by night, the earth when day and night cannot be told apart
+// or the condition has no sky, nothing for conditions drawn on their own.
+inline constexpr const char* NoBackdrop = "Big\\None.png";
+inline constexpr const char* EarthBackdrop = "Big\\Earth.png";
+inline constexpr const char* SunBackdrop = "Big\\Sun.png";
+std::string BackdropName(const TWeatherReport& report, const LocaleFormats& formats,
+                         int moonIndex);
+
 // The title of forecast tile 1: "BUGÜN" for a report made from 02:00 to 15:59, else "BU GECE".
 std::string FirstTileTitle(const std::string& conditionDate);
 

@@ -105,25 +105,6 @@ const char* PeriodName(std::optional<bool> day) {
     return *day ? "day" : "night";
 }
 
-// The picture behind the big condition picture, chosen as the main face chooses it.
-std::string BackdropPicture(const TWeatherReport& report, const LocaleFormats& formats,
-                            int moonIndex) {
-    switch (BigIconBackdrop(report.ConditionCode)) {
-    case TBackdrop::bdPlain:
-        return "Big\\None.png";
-    case TBackdrop::bdEarth:
-        return "Big\\Earth.png";
-    case TBackdrop::bdSky:
-        break;
-    }
-    const std::optional<bool> day = IsDaytime(report, formats);
-    if (!day)
-        return "Big\\Earth.png";
-    if (*day)
-        return "Big\\Sun.png";
-    return "Moons\\" + std::to_string(std::max(moonIndex, 0)) + ".png";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -230,7 +211,7 @@ int main(int argc, char** argv) {
     print("MoonIndex", std::to_string(MoonIndex(moment)));
     if (forecast) {
         print("Period", PeriodName(IsDaytime(report, formats)));
-        print("Backdrop", BackdropPicture(report, formats, MoonIndex(moment)));
+        print("Backdrop", BackdropName(report, formats, MoonIndex(moment)));
         print("BigPicture", "Big\\" + BigIconName(report.ConditionCode) + ".png");
     }
     return 0;
