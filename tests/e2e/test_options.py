@@ -461,6 +461,26 @@ def test_shortcuts_follow_the_ticks(e2e, workdir, dialogs, shortcuts):
     end(e2e, program, main)
 
 
+def test_the_swatch_opens_the_colour_picker(e2e, workdir, dialogs):
+    # The picker's library is loaded only when the swatch is first pressed, so this is the one
+    # place that shows it still opens.
+    program, main = start(e2e, workdir, {"Appearance": {
+        "LastTabSheet": "1", "Background": "4", "BackColor": "0x00336699"}})
+    window = open_options(e2e, dialogs, main, "A")
+    before = options_bytes(workdir)
+    window.click("Shape1")
+    picker = wait_until(
+        lambda: [w for w in e2e.probe.find(cls="#32770") if w.hwnd != window.hwnd and w.visible],
+        10, what="the colour picker")
+    e2e.probe.keys(VK_ESCAPE)
+    assert e2e.probe.wait_gone(picker[0].hwnd, 10), "the colour picker stayed open"
+    assert window.open
+    e2e.probe.keys(VK_ESCAPE)
+    window.wait_closed()
+    assert options_bytes(workdir) == before
+    end(e2e, program, main)
+
+
 # Where some controls sit at 96 dpi: (x, y) in the page or, for the two buttons, in the
 # client area, and the size.
 SCALED = {
@@ -511,22 +531,3 @@ def test_the_dialog_grows_with_the_display_scale(e2e, e2e_at_dpi, tmp_path, dpi)
     finally:
         session.end_programs()
 
-
-def test_the_swatch_opens_the_colour_picker(e2e, workdir, dialogs):
-    # The picker's library is loaded only when the swatch is first pressed, so this is the one
-    # place that shows it still opens.
-    program, main = start(e2e, workdir, {"Appearance": {
-        "LastTabSheet": "1", "Background": "4", "BackColor": "0x00336699"}})
-    window = open_options(e2e, dialogs, main, "A")
-    before = options_bytes(workdir)
-    window.click("Shape1")
-    picker = wait_until(
-        lambda: [w for w in e2e.probe.find(cls="#32770") if w.hwnd != window.hwnd and w.visible],
-        10, what="the colour picker")
-    e2e.probe.keys(VK_ESCAPE)
-    assert e2e.probe.wait_gone(picker[0].hwnd, 10), "the colour picker stayed open"
-    assert window.open
-    e2e.probe.keys(VK_ESCAPE)
-    window.wait_closed()
-    assert options_bytes(workdir) == before
-    end(e2e, program, main)
