@@ -49,6 +49,10 @@ def pytest_runtest_makereport(item, call):
     report = outcome.get_result()
     if report.when == "call":
         item.call_failed = report.failed
+        session = item.funcargs.get("e2e")
+        if report.failed and isinstance(session, Session):
+            # A window that vanished says little on its own: was it a crash, an exit?
+            report.sections.append(("programs of this case", session.describe_programs()))
 
 
 @pytest.fixture

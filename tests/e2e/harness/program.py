@@ -17,12 +17,27 @@ class Program:
         self.extra_env = extra_env
         self.args = list(args or [])
         self.process: subprocess.Popen | None = None
+        self.log: Path | None = None
 
     def start(self) -> "Program":
         # The working directory decides which Options.ini and pictures the program uses.
-        self.process = self.prefix.popen([self.exe, *self.args], cwd=self.workdir, extra_env=self.extra_env,
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # What Wine and the runtime print (a crash, an abort) is kept beside it, for the
+        # report of a case that fails.
+        self.log = self.workdir.parent / f"{self.workdir.name}-{id(self):x}.log"
+        with open(self.log, "wb") as output:
+            self.process = self.prefix.popen([self.exe, *self.args], cwd=self.workdir,
+                                             extra_env=self.extra_env, stdout=output,
+                                             stderr=subprocess.STDOUT)
         return self
+
+    def describe(self) -> str:
+        """How the program stands, and the end of what it printed."""
+        if self.process is None:
+            return "not started"
+        code = self.process.poll()
+        state = "running" if code is None else f"ended with exit code {code & 0xFFFFFFFF:#x}"
+        printed = self.log.read_bytes()[-1500:].decode(errors="replace") if self.log else ""
+        return f"{self.exe.name} in {self.workdir}: {state}\n{printed}".rstrip()
 
     @property
     def running(self) -> bool:

@@ -105,6 +105,9 @@ class Session:
         self._programs.append(program)
         return program
 
+    def describe_programs(self) -> str:
+        return "\n".join(program.describe() for program in self._programs)
+
     def end_programs(self) -> None:
         """Kill what is still running of the programs started so far."""
         for program in self._programs:
