@@ -45,4 +45,16 @@ int Dpi::Scale(int logical) const {
     return static_cast<int>(scaled >= 0 ? (scaled + half) / Standard : -((-scaled + half) / Standard));
 }
 
+PixelRect Dpi::Scale(const PixelRect& logical) const {
+    const int left = Scale(logical.Left), top = Scale(logical.Top);
+    return {left, top, Scale(logical.Left + logical.Width) - left,
+            Scale(logical.Top + logical.Height) - top};
+}
+
+int Dpi::Unscale(int physical) const {
+    // floor((physical + 1/2) / f), in whole numbers
+    const long long twice = (2LL * physical + 1) * Standard, divisor = 2LL * dpi_;
+    return static_cast<int>(twice >= 0 ? twice / divisor : -((-twice + divisor - 1) / divisor));
+}
+
 } // namespace meltemix
