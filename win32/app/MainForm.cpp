@@ -183,7 +183,6 @@ void TMainForm::buildTooltips() {
                                 0, 0, 0, 0, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltips_)
         return;
-    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 400);
     // Buttons first: where they overlap the big picture, the button's hint wins.
     for (const auto& [id, rect] : TooltipAreas()) {
         TOOLINFOW tool = {};
@@ -201,6 +200,7 @@ void TMainForm::buildTooltips() {
 void TMainForm::placeTooltips() {
     if (!tooltips_)
         return;
+    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, dpi_.Scale(400));
     for (const auto& [id, rect] : TooltipAreas()) {
         TOOLINFOW tool = {};
         tool.cbSize = TTTOOLINFOW_V1_SIZE;

@@ -312,9 +312,10 @@ private:
 
     // 448 × 481 pixels of client area at 96 dpi, in the middle of the screen.
     void placeWindow() {
-        RECT frame = {0, 0, dpi_.Scale(OptionsClientWidth), dpi_.Scale(OptionsClientHeight)};
-        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)),
-                           FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+        const RECT frame = dpi_.FrameAround(
+            {0, 0, dpi_.Scale(OptionsClientWidth), dpi_.Scale(OptionsClientHeight)},
+            static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)),
+            static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
         const int width = frame.right - frame.left;
         const int height = frame.bottom - frame.top;
         SetWindowPos(dialog_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,

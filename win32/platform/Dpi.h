@@ -34,6 +34,10 @@ public:
     // (also left of and above the window, where the mouse may be while held).
     int Unscale(int physical) const;
     float Factor() const { return static_cast<float>(dpi_) / Standard; }
+    // The window rectangle around a client area, with the frame at this density where the
+    // system draws frames per screen (AdjustWindowRectExForDpi, Windows 10 1607 and later,
+    // found at run time), else at the system's.
+    RECT FrameAround(const RECT& client, DWORD style, DWORD exStyle) const;
 
 private:
     int dpi_;
