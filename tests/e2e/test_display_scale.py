@@ -19,6 +19,7 @@ from test_faces import (ABOUT, ABOUT_COMMAND, DESKTOPS, INFO, WM_COMMAND, WM_LBU
 MAIN_SIZE, INFO_SIZE, ABOUT_SIZE = (233, 248), (209, 204), (329, 249)
 EXIT_BUTTON_CENTRE = (203, 50)
 DETAILS_OFFSET = (260, 20)  # from the main window's left and top
+SHOW_DETAILS_COMMAND = 103  # "&Bilgi Ekranı"
 
 
 def scale(size: tuple[int, int], dpi: int) -> tuple[int, int]:
@@ -110,14 +111,55 @@ def test_the_doubled_face_is_drawn_at_twice_the_size_not_stretched(own_session_a
     single = face_at(own_session_at_dpi(96), tmp_path, 96)
     double = face_at(own_session_at_dpi(192), tmp_path, 192)
 
+    assert_drawn_at_twice_the_size(single, double)
+
+
+def assert_drawn_at_twice_the_size(single: Path, double: Path) -> None:
     # Shrunk back, it is the same face (about 0.07 off, where fonts and pictures drawn larger
     # differ in their finest lines; the face one pixel aside is 0.14 off) ...
-    shrunk = tmp_path / "face-192-shrunk.png"
+    shrunk = double.with_name(double.stem + "-shrunk.png")
     subprocess.run(["convert", str(double), "-filter", "box", "-resize", "50%", str(shrunk)],
                    check=True)
     assert difference(shrunk, single) < 0.1
     # ... and it has the fine detail that the smaller face, stretched, lacks.
-    stretched = tmp_path / "face-96-stretched.png"
+    stretched = single.with_name(single.stem + "-stretched.png")
     subprocess.run(["convert", str(single), "-filter", "triangle", "-resize", "200%",
                     str(stretched)], check=True)
     assert edges(double) > 1.5 * edges(stretched), (edges(double), edges(stretched))
+
+
+def rect_at(window, size: tuple[int, int]) -> tuple[int, int, int, int]:
+    left, top = window.position
+    return left, top, left + size[0], top + size[1]
+
+
+def test_windows_moved_to_a_denser_screen_draw_themselves_anew(e2e, tmp_path):
+    """What a window hears when it is dragged onto a screen of another density, here told by
+    the probe: it takes the rectangle the system suggests and draws itself at that density."""
+    e2e.end_programs()
+    program, main = faces(e2e, e2e.prepare_workdir(tmp_path / "work"), 96, details=False,
+                          backdrop="#000000")
+    single = shot_of(e2e, main, tmp_path / "main-96.png")
+    assert e2e.probe.dpi_changed(main.hwnd, 192, rect_at(main, scale(MAIN_SIZE, 192)))
+    time.sleep(0.3)
+    assert e2e.probe.info(main.hwnd).size == scale(MAIN_SIZE, 192)
+    double = shot_of(e2e, main, tmp_path / "main-192.png")
+    assert_drawn_at_twice_the_size(single, double)
+    # and back, as it was
+    assert e2e.probe.dpi_changed(main.hwnd, 96, rect_at(main, MAIN_SIZE))
+    time.sleep(0.3)
+    assert e2e.probe.info(main.hwnd).size == MAIN_SIZE
+    assert difference(shot_of(e2e, main, tmp_path / "main-96-again.png"), single) < 0.01
+
+    e2e.probe.post(main.hwnd, WM_COMMAND, SHOW_DETAILS_COMMAND)
+    info = e2e.probe.visible_window(INFO)
+    assert e2e.probe.dpi_changed(info.hwnd, 144, rect_at(info, scale(INFO_SIZE, 144)))
+    wait_until(lambda: e2e.probe.info(info.hwnd).size == scale(INFO_SIZE, 144), 5,
+               what="the details window at 144 dpi")
+    e2e.probe.post(main.hwnd, WM_COMMAND, ABOUT_COMMAND)
+    about = e2e.probe.visible_window(ABOUT)
+    assert e2e.probe.dpi_changed(about.hwnd, 192, rect_at(about, scale(ABOUT_SIZE, 192)))
+    wait_until(lambda: e2e.probe.info(about.hwnd).size == scale(ABOUT_SIZE, 192), 5,
+               what="the about window at 192 dpi")
+    shot_of(e2e, about, SCREENSHOTS / "about-moved-to-192dpi.png")
+    close(e2e, program, main)
