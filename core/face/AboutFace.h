@@ -70,7 +70,6 @@ public:
     void Paint(PictureSource& source);
 
 private:
-
     SkinWindowHost& host_;
     AboutTexts texts_;
     std::unique_ptr<Canvas> canvas_;

@@ -216,7 +216,8 @@ void TMainForm::takeDpi(Dpi dpi) {
     dpi_ = dpi;
     pictures_->SetDpi(dpi.value());
     surface_->SetDpi(dpi);
-    face_->ReloadPictures();
+    if (face_)
+        face_->ReloadPictures();
     placeTooltips();
 }
 
@@ -364,6 +365,8 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         controller_->FormMove();
         return 0;
     case WM_DPICHANGED: {
+        if (!surface_)
+            return defaultHandling(message, wParam, lParam);
         takeDpi(Dpi(HIWORD(wParam)));
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(handle(), nullptr, suggested.left, suggested.top,

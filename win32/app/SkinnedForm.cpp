@@ -112,6 +112,8 @@ LRESULT SkinnedForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         mouseReleased(dpi_.Unscale(GET_X_LPARAM(lParam)), dpi_.Unscale(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_DPICHANGED: {
+        if (!surface_)
+            return defaultHandling(message, wParam, lParam);
         takeDpi(Dpi(HIWORD(wParam)));
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         SetWindowPos(handle(), nullptr, suggested.left, suggested.top,
