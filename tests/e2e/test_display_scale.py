@@ -175,7 +175,7 @@ def test_windows_moved_to_a_denser_screen_draw_themselves_anew(e2e, tmp_path):
     close(e2e, program, main)
 
 
-@pytest.mark.parametrize("dpi", [192])
+@pytest.mark.parametrize("dpi", [144, 192])
 @pytest.mark.parametrize("preset", ["2-thick-glass", "4-own-colour"])
 def test_kept_pictures_change_no_pixel_at_twice_the_size(e2e_at_dpi, tmp_path, dpi, preset):
     """What the program keeps between repaints is kept in the pixels it draws at this scale:

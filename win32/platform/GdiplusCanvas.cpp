@@ -72,14 +72,22 @@ PixelRect PixelsOf(const RectF& whole) {
             static_cast<int>(whole.Height)};
 }
 
+// Each edge on the nearest whole pixel: pictures side by side meet without a seam, and none
+// is smeared over a pixel it covers half.
+RectF Snapped(const RectF& rect) {
+    const float left = std::floor(rect.X + 0.5f), top = std::floor(rect.Y + 0.5f);
+    return {left, top, std::floor(rect.X + rect.Width + 0.5f) - left,
+            std::floor(rect.Y + rect.Height + 0.5f) - top};
+}
+
 int Scaled(int size, float scale) {
     return static_cast<int>(std::lround(static_cast<double>(size) * scale));
 }
 
 } // namespace
 
-// Kept pixels are copied one to one onto the bitmap: for as long as this lives, the canvas
-// draws in the bitmap's pixels.
+// Pictures are placed on whole pixels of the bitmap, and kept pixels copied one to one onto
+// it: for as long as this lives, the canvas draws in the bitmap's pixels.
 class GdiplusCanvas::InBitmapPixels {
 public:
     explicit InBitmapPixels(const GdiplusCanvas& canvas) : canvas_(canvas) {
@@ -169,7 +177,7 @@ void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF&
         return;
     const auto& decoded = dynamic_cast<const GdiplusPicture&>(picture);
     const RectF from = Times(source, static_cast<float>(decoded.Density()));
-    const RectF onto = OnBitmap(dest);
+    const RectF onto = scale_ == 1 ? dest : Snapped(OnBitmap(dest));
     // What counts is whether the picture's own pixels are stretched onto the bitmap's.
     const bool stretched = onto.Width != from.Width || onto.Height != from.Height;
     if (scaled_ && stretched && Whole(onto)) {
@@ -182,14 +190,15 @@ void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF&
             return;
         }
     }
+    const InBitmapPixels pixels(*this);
     if (!attributes.Matrix && !attributes.TileEdges &&
         source.X == 0 && source.Y == 0 && source.Width == static_cast<float>(picture.Width()) &&
         source.Height == static_cast<float>(picture.Height())) {
-        gdip::GdipDrawImageRect(graphics_.get(), decoded.Bitmap(), dest.X, dest.Y, dest.Width,
-                                dest.Height);
+        gdip::GdipDrawImageRect(graphics_.get(), decoded.Bitmap(), onto.X, onto.Y, onto.Width,
+                                onto.Height);
         return;
     }
-    DrawPart(graphics_.get(), decoded.Bitmap(), dest, from, attributes);
+    DrawPart(graphics_.get(), decoded.Bitmap(), onto, from, attributes);
 }
 
 Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {
