@@ -4,10 +4,13 @@
 // Contents\Resources below the working directory, and missing ones are reported.
 // "facebench --hold SECONDS" then shows the main face with the real info and about windows
 // beside it for that long, to be looked at (or photographed on a virtual screen).
+// "facebench --scale 2" times the faces drawn for a screen of twice the density (192 dpi),
+// with the pictures of Contents\Resources@2x.
 #include "AboutForm.h"
 #include "InfoTextForm.h"
 #include "core/face/InfoFace.h"
 #include "core/face/MainFace.h"
+#include "win32/platform/Dpi.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
 #include "win32/platform/GdiplusSession.h"
@@ -58,7 +61,7 @@ void Report(const char* what, const std::function<void()>& run) {
 // Hands over only when asked, so that painting and hand-over are timed apart.
 class SwitchedSurface : public SkinWindowHost {
 public:
-    explicit SwitchedSurface(HWND window) : real_(window), window_(window) {}
+    SwitchedSurface(HWND window, Dpi dpi) : real_(window, dpi), window_(window) {}
     bool handOver = false;
 
     std::unique_ptr<Canvas> NewCanvas(int width, int height) override {
@@ -162,12 +165,23 @@ void Hold(HWND mainWindow, MainFace& face, const MainFaceInputs& inputs, int sec
 }
 
 int wmain(int argc, wchar_t** argv) {
+    int holdSeconds = 0;
+    double scale = 1;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::wstring option = argv[i];
+        if (option == L"--hold")
+            holdSeconds = _wtoi(argv[i + 1]);
+        else if (option == L"--scale")
+            scale = _wtof(argv[i + 1]);
+    }
+    const Dpi dpi(static_cast<int>(scale * Dpi::Standard + 0.5));
     GdiplusSession gdiplus;
     if (!gdiplus.Started()) {
         std::printf("GDI+ did not start\n");
         return 1;
     }
-    GdiplusPictureSource pictures;
+    std::printf("at %d dpi\n", dpi.value());
+    GdiplusPictureSource pictures(dpi.value());
     const std::vector<std::string> fixed = {
         "Colorize\\Top.png",         "Colorize\\Mid.png",  "Colorize\\Base.png",
         "Colorize\\Top Overlay.png", "Colorize\\Mid Overlay.png", "Colorize\\Base Overlay.png",
@@ -181,12 +195,13 @@ int wmain(int argc, wchar_t** argv) {
                 CountFound(pictures, fixed), fixed.size(), CountFound(pictures, perRepaint),
                 perRepaint.size());
 
-    const HWND window = MakeLayeredWindow(MainLayout::Width, MainLayout::Height);
+    const HWND window =
+        MakeLayeredWindow(dpi.Scale(MainLayout::Width), dpi.Scale(MainLayout::Height));
     if (!window) {
         std::printf("no layered window\n");
         return 1;
     }
-    SwitchedSurface surface(window);
+    SwitchedSurface surface(window, dpi);
     surface.handOver = true;
     MainFace face(surface, pictures);
     const MainFaceInputs inputs = Istanbul();
@@ -199,10 +214,14 @@ int wmain(int argc, wchar_t** argv) {
     Report("main face, skin only (painting)", [&] { face.RepaintSkinOnly(inputs.Skin, 4.0f, 255); });
     face.RebuildFace(inputs, 255);
     surface.handOver = true;
-    Report("UpdateLayeredWindow of 233 x 248", [&] { face.UpdateLayered(255); });
+    const std::string handOver = "UpdateLayeredWindow of " +
+                                 std::to_string(dpi.Scale(MainLayout::Width)) + " x " +
+                                 std::to_string(dpi.Scale(MainLayout::Height));
+    Report(handOver.c_str(), [&] { face.UpdateLayered(255); });
 
-    const HWND infoWindow = MakeLayeredWindow(InfoLayout::Width, InfoLayout::Height);
-    SwitchedSurface infoSurface(infoWindow);
+    const HWND infoWindow =
+        MakeLayeredWindow(dpi.Scale(InfoLayout::Width), dpi.Scale(InfoLayout::Height));
+    SwitchedSurface infoSurface(infoWindow, dpi);
     InfoInputs info;
     info.Text = inputs.InfoText;
     info.TextHeight = result.InfoTextHeight;
@@ -218,8 +237,8 @@ int wmain(int argc, wchar_t** argv) {
                 result.CityNameRect.Left, result.CityNameRect.Top, result.CityNameRect.Width,
                 result.CityNameRect.Height);
     DestroyWindow(infoWindow);
-    if (argc == 3 && std::wstring(argv[1]) == L"--hold")
-        Hold(window, face, inputs, _wtoi(argv[2]));
+    if (holdSeconds > 0)
+        Hold(window, face, inputs, holdSeconds);
     DestroyWindow(window);
     return 0;
 }

@@ -65,10 +65,11 @@ public:
     const PixelRect& LinkRect() const { return link_; }
     std::uint8_t Alpha() const { return alpha_; }
 
-private:
-    // The pictures are needed for this one painting only; the canvas keeps what they gave.
+    // Paints the picture anew (the window moved to a screen of another density). The
+    // pictures are needed for this painting only; the canvas keeps what they gave.
     void Paint(PictureSource& source);
 
+private:
     SkinWindowHost& host_;
     AboutTexts texts_;
     std::unique_ptr<Canvas> canvas_;

@@ -16,6 +16,11 @@ InfoFace::InfoFace(SkinWindowHost& host, PictureSource& source, const InfoInputs
     host_.ApplyAlwaysOnTop(inputs.AlwaysTop);
 }
 
+void InfoFace::ReloadPictures(PictureSource& source) {
+    skin_ = SkinPictures::Load(source);
+    close_ = source.Load(ResourcePath("UI\\Close.png"));
+}
+
 void InfoFace::RepaintInfo(const InfoInputs& inputs) {
     canvas_.reset();
     canvas_ = host_.NewCanvas(InfoLayout::Width, InfoLayout::Height);

@@ -46,6 +46,9 @@ public:
     InfoFace(SkinWindowHost& host, PictureSource& source, const InfoInputs& inputs);
 
     void RepaintInfo(const InfoInputs& inputs);
+    // The kept pictures read again from `source`, which now gives others (another screen
+    // density); the next repaint shows them.
+    void ReloadPictures(PictureSource& source);
     void ShowFaded();
     void HideFaded();
 

@@ -122,6 +122,8 @@ public:
     void RepaintSkinOnly(const SkinSettings& skin, float growth, std::uint8_t alpha);
     // The picture last painted, handed over again with another alpha (fades).
     void UpdateLayered(std::uint8_t alpha);
+    // The kept pictures read again: the source now gives others (another screen density).
+    void ReloadPictures() { pictures_ = MainPictures::Load(source_); }
 
 private:
     std::unique_ptr<Canvas>& FreshCanvas();

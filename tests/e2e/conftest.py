@@ -21,10 +21,21 @@ def e2e() -> Session:
         yield session
 
 
+AT_DPI = ("e2e_at_dpi", "own_session_at_dpi")
+
+
 def pytest_collection_modifyitems(items):
-    # The cases in prefixes of another display density run last: the first case of the run's
-    # own prefix after them stalled in its first probe, though each passes on its own.
-    items.sort(key=lambda item: "e2e_at_dpi" in getattr(item, "fixturenames", ()))
+    # The cases in prefixes of another display density run last, those of one density one
+    # after the other: the first case in a prefix that another prefix was used after (the
+    # run's own or another density's) stalled at times in its first probe, though each
+    # passes on its own. Cases with prefixes of their own come at the very end.
+    def order(item):
+        names = getattr(item, "fixturenames", ())
+        if not any(name in names for name in AT_DPI):
+            return 0, 0
+        callspec = getattr(item, "callspec", None)
+        return 1, callspec.params.get("dpi", 10_000) if callspec else 10_000
+    items.sort(key=order)
 
 
 @pytest.fixture(scope="session")
@@ -40,6 +51,20 @@ def e2e_at_dpi():
         return sessions[dpi]
     yield at
     for session in sessions.values():
+        session.stop()
+
+
+@pytest.fixture
+def own_session_at_dpi():
+    """`own_session_at_dpi(96)` is a session in a prefix of its own at that density, ended
+    with the case: for a case that needs two densities, each used once."""
+    sessions: list[Session] = []
+
+    def at(dpi: int) -> Session:
+        sessions.append(Session(dpi=dpi).start())
+        return sessions[-1]
+    yield at
+    for session in sessions:
         session.stop()
 
 

@@ -496,6 +496,43 @@ def scale(value: int, dpi: int) -> int:
     return (value * dpi + 48) // 96
 
 
+def assert_laid_out_at(session, window, dpi: int) -> None:
+    assert session.probe.info(window.hwnd).client_size == (scale(448, dpi), scale(481, dpi))
+    # Every page's controls are there, the hidden pages' too, in one place.
+    controls = window.controls()
+
+    def check(table, reference):
+        (x, y), _ = table[reference]
+        left, top = controls[reference].rect[:2]
+        origin = left - scale(x, dpi), top - scale(y, dpi)
+        for name, ((x, y), (width, height)) in table.items():
+            left, top, right, bottom = controls[name].rect
+            assert (left - origin[0], top - origin[1]) == (scale(x, dpi), scale(y, dpi)), name
+            assert (right - left, bottom - top) == (scale(width, dpi), scale(height, dpi)), name
+    check(BUTTONS, "Button1")
+    check(SCALED, "CheckBox1")
+    # the font grows too: a pick list is as high as its text needs
+    left, top, right, bottom = controls["ComboBox2"].rect
+    assert bottom - top >= scale(16, dpi), bottom - top
+
+
+def test_the_dialog_moved_to_a_denser_screen_lays_itself_out_anew(e2e, workdir):
+    """As the system tells it when it is dragged onto a screen at 200 %."""
+    dialogs = DialogProbe(e2e.prefix)
+    program, main = start(e2e, workdir, {"Appearance": {"LastTabSheet": "1"}})
+    window = open_options(e2e, dialogs, main, "A")
+    info = e2e.probe.info(window.hwnd)
+    (left, top, right, bottom), (width, height) = info.rect, info.client_size
+    frame = (right - left - width, bottom - top - height)
+    assert e2e.probe.dpi_changed(window.hwnd, 192, (left, top, left + frame[0] + scale(448, 192),
+                                                   top + frame[1] + scale(481, 192)))
+    assert_laid_out_at(e2e, window, 192)
+    window.screenshot("options-moved-to-192dpi")
+    e2e.probe.keys(VK_ESCAPE)
+    window.wait_closed()
+    end(e2e, program, main)
+
+
 @pytest.mark.parametrize("dpi", [96, 144, 192])
 def test_the_dialog_grows_with_the_display_scale(e2e, e2e_at_dpi, tmp_path, dpi):
     session = e2e if dpi == 96 else e2e_at_dpi(dpi)
@@ -506,23 +543,7 @@ def test_the_dialog_grows_with_the_display_scale(e2e, e2e_at_dpi, tmp_path, dpi)
         program, main = start(session, workdir, {"Appearance": {
             "LastTabSheet": "1", "Background": "4", "BackColor": "255", "GlassEffect": "1"}})
         window = open_options(session, dialogs, main, "A")
-        assert session.probe.info(window.hwnd).client_size == (scale(448, dpi), scale(481, dpi))
-        # Every page's controls are there, the hidden pages' too, in one place.
-        controls = window.controls()
-
-        def check(table, reference):
-            (x, y), _ = table[reference]
-            left, top = controls[reference].rect[:2]
-            origin = left - scale(x, dpi), top - scale(y, dpi)
-            for name, ((x, y), (width, height)) in table.items():
-                left, top, right, bottom = controls[name].rect
-                assert (left - origin[0], top - origin[1]) == (scale(x, dpi), scale(y, dpi)), name
-                assert (right - left, bottom - top) == (scale(width, dpi), scale(height, dpi)), name
-        check(BUTTONS, "Button1")
-        check(SCALED, "CheckBox1")
-        # the font grows too: a pick list is as high as its text needs
-        left, top, right, bottom = controls["ComboBox2"].rect
-        assert bottom - top >= scale(16, dpi), bottom - top
+        assert_laid_out_at(session, window, dpi)
         wait_for_still_screen(session.display)
         window.screenshot(f"options-{dpi}dpi")
         session.probe.keys(VK_ESCAPE)

@@ -5,6 +5,7 @@ import subprocess
 import sys
 import time
 import zipfile
+from xml.etree import ElementTree
 
 import pytest
 
@@ -88,6 +89,23 @@ def test_the_program_shows_its_version_icon_and_turkish_description(unpacked):
     assert strings["OriginalFilename"] == "Meltemix.exe"
     major, minor = info["file"][:2]
     assert ZIP == f"Meltemix-{major}.{minor:02d}-win32.zip"
+
+
+def test_the_program_draws_itself_at_every_display_scale(unpacked):
+    """Its manifest says so, or Windows stretches its windows blurred on denser screens."""
+    data = (unpacked / "Meltemix.exe").read_bytes()
+    start = data.index(b'<assembly xmlns="urn:schemas-microsoft-com:asm.v1"')
+    end = data.index(b"</assembly>", start) + len(b"</assembly>")
+    manifest = ElementTree.fromstring(data[start:end])
+    settings = "{urn:schemas-microsoft-com:asm.v3}"
+    found = {element.tag.split("}")[1]: (element.tag.split("}")[0][1:], element.text)
+             for element in manifest.iter()
+             if element.tag.endswith(("}dpiAware", "}dpiAwareness"))}
+    assert found == {
+        "dpiAware": ("http://schemas.microsoft.com/SMI/2005/WindowsSettings", "true"),
+        "dpiAwareness": ("http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                         "PerMonitorV2, System")}
+    assert manifest.find(f"{settings}application/{settings}windowsSettings") is not None
 
 
 def test_the_settings_file_ships_as_utf16_with_the_provinces(unpacked):

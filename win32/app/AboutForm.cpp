@@ -1,6 +1,5 @@
 #include "AboutForm.h"
 
-#include "AreaToolTip.h"
 #include "win32/platform/GdiplusPictureSource.h"
 #include "win32/platform/WideText.h"
 
@@ -12,10 +11,17 @@ TAboutForm::TAboutForm(HWND owner, const Endpoints& endpoints, std::function<boo
     : fadeEffect_(std::move(fadeEffect)) {
     createSkinned(L"TAboutForm", L"Meltemix! Hakkında...", 0, 0, AboutLayout::Width,
                   AboutLayout::Height, owner);
-    closeTip().SetArea(AboutLayout::CloseBtn);
-    GdiplusPictureSource pictures; // painted once: nothing to keep them for
+    setCloseTipArea(AboutLayout::CloseBtn);
+    GdiplusPictureSource pictures(dpi().value()); // painted once: nothing to keep them for
     face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures,
                                         MakeAboutTexts(endpoints), fading());
+}
+
+void TAboutForm::rescaled() {
+    if (!face_)
+        return;
+    GdiplusPictureSource pictures(dpi().value());
+    face_->Paint(pictures);
 }
 
 TAboutForm::~TAboutForm() = default;
@@ -30,8 +36,10 @@ void TAboutForm::ShowFaded() {
         const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
         const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
         const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-        SetWindowPos(handle(), nullptr, left + (width - AboutLayout::Width) / 2,
-                     top + (height - AboutLayout::Height) / 2, 0, 0,
+        RECT own = {};
+        GetWindowRect(handle(), &own);
+        SetWindowPos(handle(), nullptr, left + (width - (own.right - own.left)) / 2,
+                     top + (height - (own.bottom - own.top)) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     face_->ShowFaded(fading());

@@ -27,6 +27,7 @@ private:
     void mouseReleased(int x, int y) override;
     bool handCursorAt(int x, int y) const override;
     void closeRequested() override;
+    void rescaled() override;
     void Label2Click();
     bool fading() const;
 

@@ -1,6 +1,5 @@
 #include "InfoTextForm.h"
 
-#include "AreaToolTip.h"
 #include "win32/platform/WideText.h"
 
 namespace meltemix {
@@ -38,9 +37,14 @@ void TInfoTextForm::HideFaded() {
 }
 
 ScreenPoint TInfoTextForm::Position() const {
-    RECT rect;
-    GetWindowRect(handle(), &rect);
+    const ScreenRect rect = Rect();
     return {rect.left, rect.top};
+}
+
+ScreenRect TInfoTextForm::Rect() const {
+    RECT rect = {};
+    GetWindowRect(handle(), &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 void TInfoTextForm::MoveTo(int x, int y) {
@@ -54,7 +58,14 @@ void TInfoTextForm::Show() {
 
 void TInfoTextForm::UpdateToolTip() {
     const PixelRect& close = InfoLayout::CloseBtn;
-    closeTip().SetArea(face_->CloseButtonAt(close.Left, close.Top) ? close : PixelRect{});
+    setCloseTipArea(face_->CloseButtonAt(close.Left, close.Top) ? close : PixelRect{});
+}
+
+void TInfoTextForm::rescaled() {
+    if (!face_)
+        return;
+    face_->ReloadPictures(pictures());
+    RepaintInfo();
 }
 
 bool TInfoTextForm::mousePressed(int x, int y, bool leftButton) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SkinnedForm.h"
+#include "core/app/Placement.h"
 #include "core/face/InfoFace.h"
 #include "core/settings/MainSettings.h"
 #include "core/settings/SettingsFile.h"
@@ -29,6 +30,7 @@ public:
     void HideFaded();
     // The window's left and top on the screen, as the settings keep them.
     ScreenPoint Position() const;
+    ScreenRect Rect() const;
     void MoveTo(int x, int y);
     using SkinnedForm::ApplyAlwaysOnTop;
 
@@ -41,6 +43,7 @@ private:
     void mouseReleased(int x, int y) override;
     bool handCursorAt(int x, int y) const override;
     void closeRequested() override;
+    void rescaled() override;
     void UpdateToolTip();
 
     InputsSource inputs_;

@@ -44,6 +44,18 @@ constexpr RECT rectOf(const PixelRect& r) { return {r.Left, r.Top, r.Left + r.Wi
 constexpr RECT ButtonRects[] = {rectOf(MainLayout::ExitBtn), rectOf(MainLayout::HideBtn),
                                 rectOf(MainLayout::OptionsBtn)};
 
+// Every tooltip's tool and its area at 96 dpi.
+std::vector<std::pair<UINT_PTR, RECT>> TooltipAreas() {
+    std::vector<std::pair<UINT_PTR, RECT>> areas;
+    for (int b = 0; b < 3; ++b)
+        areas.emplace_back(static_cast<UINT_PTR>(b + 1), ButtonRects[b]);
+    areas.emplace_back(WeatherLblTool, WeatherLblRect);
+    for (std::size_t i = 0; i < MainLayout::DayLbl.size(); ++i)
+        areas.emplace_back(DayTool + i, rectOf(MainLayout::DayLbl[i]));
+    areas.emplace_back(MoonTool, rectOf(MainLayout::MoonLbl));
+    return areas;
+}
+
 Download purposeOf(UINT message) {
     return message == WM_WEATHERDATA ? Download::Feed
            : message == WM_IPDATA    ? Download::Ip
@@ -65,15 +77,22 @@ void appendItem(HMENU menu, UINT id, const wchar_t* caption) {
 TMainForm::TMainForm(Application& application) : application_(application) {
     registerClass(MainWindowClass, application.icon());
     // Owned by the application's hidden tool window, so it has no task-bar button either.
-    create(WS_EX_LAYERED, MainWindowClass, ProgramTitle, WS_POPUP, 300, 300, ClientWidth,
-           ClientHeight, application.ownerWindow());
+    const Dpi system = Dpi::OfWindow(nullptr);
+    create(WS_EX_LAYERED, MainWindowClass, ProgramTitle, WS_POPUP, 300, 300,
+           system.Scale(ClientWidth), system.Scale(ClientHeight), application.ownerWindow());
     if (!handle())
         throw std::runtime_error("The main window cannot be created.");
-    pictures_ = std::make_unique<GdiplusPictureSource>();
-    surface_ = std::make_unique<GdiplusLayeredSurface>(handle());
+    // Where each screen has its own density, the window's may not be the system's.
+    dpi_ = Dpi::OfWindow(handle());
+    if (dpi_.value() != system.value())
+        SetWindowPos(handle(), nullptr, 0, 0, dpi_.Scale(ClientWidth), dpi_.Scale(ClientHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pictures_ = std::make_unique<GdiplusPictureSource>(dpi_.value());
+    surface_ = std::make_unique<GdiplusLayeredSurface>(handle(), dpi_);
     face_ = std::make_unique<MainFace>(*surface_, *pictures_);
     buildMenus();
     buildTooltips();
+    placeTooltips();
 
     trayWindow_ = std::make_unique<TrayWindow>(handle(), [this] { return trayPopup_; });
     tray_ = std::make_unique<TTrayIcon>(*trayWindow_,
@@ -164,8 +183,8 @@ void TMainForm::buildTooltips() {
                                 0, 0, 0, 0, handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!tooltips_)
         return;
-    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, 400);
-    auto add = [&](UINT_PTR id, RECT rect) {
+    // Buttons first: where they overlap the big picture, the button's hint wins.
+    for (const auto& [id, rect] : TooltipAreas()) {
         TOOLINFOW tool = {};
         tool.cbSize = TTTOOLINFOW_V1_SIZE;
         tool.uFlags = TTF_SUBCLASS;
@@ -174,14 +193,37 @@ void TMainForm::buildTooltips() {
         tool.rect = rect;
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
-    // Buttons first: where they overlap the big picture, the button's hint wins.
-    for (int b = ExitBtn; b <= OptionsBtn; ++b)
-        add(static_cast<UINT_PTR>(b + 1), ButtonRects[b]);
-    add(WeatherLblTool, WeatherLblRect);
-    for (std::size_t i = 0; i < MainLayout::DayLbl.size(); ++i)
-        add(DayTool + i, rectOf(MainLayout::DayLbl[i]));
-    add(MoonTool, rectOf(MainLayout::MoonLbl));
+    }
+}
+
+// The tools' rectangles at the window's density.
+void TMainForm::placeTooltips() {
+    if (!tooltips_)
+        return;
+    SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, dpi_.Scale(400));
+    for (const auto& [id, rect] : TooltipAreas()) {
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.hwnd = handle();
+        tool.uId = id;
+        tool.rect = {dpi_.Scale(rect.left), dpi_.Scale(rect.top), dpi_.Scale(rect.right),
+                     dpi_.Scale(rect.bottom)};
+        SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void TMainForm::takeDpi(Dpi dpi) {
+    dpi_ = dpi;
+    pictures_->SetDpi(dpi.value());
+    surface_->SetDpi(dpi);
+    if (face_)
+        face_->ReloadPictures();
+    placeTooltips();
+}
+
+POINT TMainForm::logicalPoint(LPARAM lParam) const {
+    return {dpi_.Unscale(static_cast<short>(LOWORD(lParam))),
+            dpi_.Unscale(static_cast<short>(HIWORD(lParam)))};
 }
 
 // ---- buttons
@@ -252,14 +294,14 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             controller_->TrayRetryTimerTimer();
         return 0;
     case WM_LBUTTONDOWN: {
-        const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const POINT p = logicalPoint(lParam);
         pressed_ = buttonAt(p);
         if (pressed_ == NoButton)
             controller_->FormMouseDown(true);
         return 0;
     }
     case WM_LBUTTONUP: {
-        const POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const POINT p = logicalPoint(lParam);
         const Button released = buttonAt(p);
         if (released != NoButton && released == pressed_)
             command(released == ExitBtn ? CmdExit : released == HideBtn ? CmdHide : CmdOptions);
@@ -292,7 +334,8 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         POINT p = {};
         GetCursorPos(&p);
         ScreenToClient(handle(), &p);
-        if (LOWORD(lParam) == HTCLIENT && buttonAt(p) != NoButton) {
+        if (LOWORD(lParam) == HTCLIENT &&
+            buttonAt({dpi_.Unscale(p.x), dpi_.Unscale(p.y)}) != NoButton) {
             SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
             return TRUE;
         }
@@ -321,6 +364,18 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
         controller_->FormMove();
         return 0;
+    case WM_DPICHANGED: {
+        if (!surface_)
+            return defaultHandling(message, wParam, lParam);
+        takeDpi(Dpi(HIWORD(wParam)));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(handle(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (controller_)
+            controller_->RebuildFace();
+        return 0;
+    }
     case WM_DISPLAYCHANGE:
         controller_->DisplayChanged();
         return 0;
@@ -557,8 +612,7 @@ bool TMainForm::infoExists() const { return info_ != nullptr; }
 ScreenPoint TMainForm::infoPosition() const { return info_->Position(); }
 
 ScreenRect TMainForm::infoRect() const {
-    const ScreenPoint p = info_->Position();
-    return {p.x, p.y, p.x + InfoLayout::Width, p.y + InfoLayout::Height};
+    return info_->Rect();
 }
 
 void TMainForm::moveInfo(ScreenPoint p) {

@@ -7,6 +7,7 @@
 #include "core/app/MainController.h"
 #include "core/app/TrayIcon.h"
 #include "core/face/MainFace.h"
+#include "win32/platform/Dpi.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
 #include "win32/platform/InternetThread.h"
@@ -22,6 +23,8 @@ class Application;
 
 // The main window: borderless, per-pixel alpha, without a task-bar button. It turns window
 // messages into calls of its controller and does what the controller asks of the platform.
+// Its face is laid out at 96 dpi and drawn at the window's density; so are its click areas
+// and tooltips.
 class TMainForm : public Window, private MainWindowHost {
 public:
     static constexpr int ClientWidth = 233;
@@ -40,6 +43,9 @@ private:
 
     void buildMenus();
     void buildTooltips();
+    void placeTooltips();
+    void takeDpi(Dpi dpi);
+    POINT logicalPoint(LPARAM lParam) const;
     void fillFavorites(HMENU submenu);
     void updateMenuStates();
     void command(UINT id);
@@ -115,6 +121,7 @@ private:
     HMENU shortFavorites_ = nullptr, trayFavorites_ = nullptr;
     std::vector<std::string> favorites_;
     HWND tooltips_ = nullptr;
+    Dpi dpi_;
     Button pressed_ = NoButton;
     bool saved_ = false;
     bool openingMenu_ = false;

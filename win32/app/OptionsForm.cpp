@@ -286,6 +286,9 @@ private:
             }
             return TRUE;
         }
+        case WM_DPICHANGED:
+            rescale(Dpi(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+            return TRUE;
         case WM_APPLYDEFAULTBUTTON:
             applyDefaultButton();
             return TRUE;
@@ -299,9 +302,7 @@ private:
 
     void FormCreate() {
         dpi_ = Dpi::OfWindow(dialog_);
-        normalFont_.reset(MakeFont(dpi_.Scale(-11), FW_NORMAL));
-        smallFont_.reset(MakeFont(dpi_.Scale(-9), FW_NORMAL));
-        boldFont_.reset(MakeFont(dpi_.Scale(-11), FW_BOLD));
+        makeFonts();
         placeWindow();
         createControls();
         host_ = std::make_unique<Win32OptionsHost>(dialog_, live_);
@@ -310,11 +311,64 @@ private:
         SetFocus(GetNextDlgTabItem(dialog_, nullptr, FALSE));
     }
 
+    void makeFonts() {
+        normalFont_.reset(MakeFont(dpi_.Scale(-11), FW_NORMAL));
+        smallFont_.reset(MakeFont(dpi_.Scale(-9), FW_NORMAL));
+        boldFont_.reset(MakeFont(dpi_.Scale(-11), FW_BOLD));
+    }
+
+    HFONT fontOf(TypeFace face) const {
+        return static_cast<HFONT>(face == TypeFace::Small  ? smallFont_.get()
+                                  : face == TypeFace::Bold ? boldFont_.get()
+                                                           : normalFont_.get());
+    }
+
+    // The dialog moved to a screen of another density: every control and font at it, the
+    // window at the rectangle the system suggests.
+    void rescale(Dpi dpi, const RECT& suggested) {
+        dpi_ = dpi;
+        // in use until each control has its new one
+        const GdiObject oldNormal(std::move(normalFont_)), oldSmall(std::move(smallFont_)),
+            oldBold(std::move(boldFont_));
+        makeFonts();
+        SetWindowPos(dialog_, nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const auto move = [](HWND hwnd, const RECT& at, HFONT font) {
+            SetWindowPos(hwnd, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        };
+        move(tab_, ScaleRect(dpi_, PageControlRect), fontOf(TypeFace::Normal));
+        const RECT sheet = sheetRect();
+        for (HWND page : pages_)
+            SetWindowPos(page, nullptr, sheet.left, sheet.top, sheet.right - sheet.left,
+                         sheet.bottom - sheet.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        for (const auto& [hwnd, item] : placed_)
+            move(hwnd, ScaleRect(dpi_, *item), fontOf(item->face));
+        // the arrows sit at the right of their box again
+        SendMessageW(handle(C::UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(handle(C::Edit1)),
+                     0);
+        move(handle(C::Button1), ScaleRect(dpi_, SaveButtonRect), fontOf(TypeFace::Normal));
+        move(handle(C::Button2), ScaleRect(dpi_, CancelButtonRect), fontOf(TypeFace::Normal));
+        InvalidateRect(dialog_, nullptr, TRUE);
+    }
+
+    // Where the pages lie: the tab control's body, in the dialog's client area.
+    RECT sheetRect() const {
+        RECT sheet;
+        GetClientRect(tab_, &sheet);
+        SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&sheet));
+        MapWindowPoints(tab_, dialog_, reinterpret_cast<POINT*>(&sheet), 2);
+        return sheet;
+    }
+
     // 448 × 481 pixels of client area at 96 dpi, in the middle of the screen.
     void placeWindow() {
-        RECT frame = {0, 0, dpi_.Scale(OptionsClientWidth), dpi_.Scale(OptionsClientHeight)};
-        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)),
-                           FALSE, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+        const RECT frame = dpi_.FrameAround(
+            {0, 0, dpi_.Scale(OptionsClientWidth), dpi_.Scale(OptionsClientHeight)},
+            static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)),
+            static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
         const int width = frame.right - frame.left;
         const int height = frame.bottom - frame.top;
         SetWindowPos(dialog_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
@@ -343,11 +397,7 @@ private:
             SendMessageW(tab_, TCM_INSERTITEMW, static_cast<WPARAM>(page),
                          reinterpret_cast<LPARAM>(&item));
         }
-        RECT sheet;
-        GetClientRect(tab_, &sheet);
-        SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&sheet));
-        MapWindowPoints(tab_, dialog_, reinterpret_cast<POINT*>(&sheet), 2);
-
+        const RECT sheet = sheetRect();
         const std::vector<DWORD> pageTemplate =
             DialogTemplate(WS_CHILD | DS_CONTROL, WS_EX_CONTROLPARENT, L"");
         using EnableTexture = HRESULT(WINAPI*)(HWND, DWORD);
@@ -384,9 +434,7 @@ private:
     void createControl(const ControlLayout& item) {
         HWND parent = pages_[static_cast<std::size_t>(item.page)];
         const RECT at = ScaleRect(dpi_, item);
-        HFONT font = static_cast<HFONT>(item.face == TypeFace::Small  ? smallFont_.get()
-                                        : item.face == TypeFace::Bold ? boldFont_.get()
-                                                                      : normalFont_.get());
+        HFONT font = fontOf(item.face);
         const wchar_t* className = WC_BUTTONW;
         DWORD style = 0;
         DWORD exStyle = 0;
@@ -439,6 +487,7 @@ private:
             style |= BS_NOTIFY; // it tells when it has the focus: Enter then searches
         HWND hwnd = makeControl(parent, className, item.caption ? item.caption : L"", style,
                                 exStyle, at, item.id, font);
+        placed_.emplace_back(hwnd, &item);
         if (!named)
             return;
         handles_[static_cast<std::size_t>(control)] = hwnd;
@@ -569,6 +618,7 @@ private:
     std::array<HWND, OptionsDialog::PageCount> pages_{};
     std::array<HWND, OptionsControlCount> handles_{};
     std::array<ControlKind, OptionsControlCount> kinds_{};
+    std::vector<std::pair<HWND, const ControlLayout*>> placed_; // every control of the pages
     GdiObject normalFont_, smallFont_, boldFont_;
     Library uxtheme_;
     Library comdlg_;

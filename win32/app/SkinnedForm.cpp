@@ -21,15 +21,33 @@ SkinnedForm::~SkinnedForm() {
 void SkinnedForm::createSkinned(const wchar_t* className, const wchar_t* title, int x, int y,
                                 int width, int height, HWND owner) {
     registerClass(className, nullptr);
-    create(WS_EX_LAYERED | WS_EX_TOOLWINDOW, className, title, WS_POPUP, x, y, width, height,
-           owner);
+    const Dpi system = Dpi::OfWindow(nullptr);
+    create(WS_EX_LAYERED | WS_EX_TOOLWINDOW, className, title, WS_POPUP, x, y,
+           system.Scale(width), system.Scale(height), owner);
     EnsureLayered(handle());
     surface_ = std::make_unique<GdiplusLayeredSurface>(handle());
     closeTip_ = std::make_unique<AreaToolTip>(handle(), L"Kapat");
+    // Where each screen has its own density, the window's may not be the system's.
+    takeDpi(Dpi::OfWindow(handle()));
+    if (dpi_.value() != system.value())
+        SetWindowPos(handle(), nullptr, 0, 0, dpi_.Scale(width), dpi_.Scale(height),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SkinnedForm::takeDpi(Dpi dpi) {
+    dpi_ = dpi;
+    pictures_->SetDpi(dpi.value());
+    surface_->SetDpi(dpi);
+    setCloseTipArea(closeTipArea_);
 }
 
 PictureSource& SkinnedForm::pictures() {
     return *pictures_;
+}
+
+void SkinnedForm::setCloseTipArea(const PixelRect& area) {
+    closeTipArea_ = area;
+    closeTip_->SetArea(dpi_.Scale(area));
 }
 
 bool SkinnedForm::IsVisible() const {
@@ -73,7 +91,7 @@ bool SkinnedForm::setHandCursor() const {
     POINT point;
     GetCursorPos(&point);
     ScreenToClient(handle(), &point);
-    if (!handCursorAt(point.x, point.y))
+    if (!handCursorAt(dpi_.Unscale(point.x), dpi_.Unscale(point.y)))
         return false;
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
     return true;
@@ -84,14 +102,26 @@ LRESULT SkinnedForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (mousePressed(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), message == WM_LBUTTONDOWN))
+        if (mousePressed(dpi_.Unscale(GET_X_LPARAM(lParam)), dpi_.Unscale(GET_Y_LPARAM(lParam)),
+                         message == WM_LBUTTONDOWN))
             SetCapture(handle());
         return 0;
     case WM_LBUTTONUP:
         if (GetCapture() == handle())
             ReleaseCapture();
-        mouseReleased(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        mouseReleased(dpi_.Unscale(GET_X_LPARAM(lParam)), dpi_.Unscale(GET_Y_LPARAM(lParam)));
         return 0;
+    case WM_DPICHANGED: {
+        if (!surface_)
+            return defaultHandling(message, wParam, lParam);
+        takeDpi(Dpi(HIWORD(wParam)));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(handle(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        rescaled();
+        return 0;
+    }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && setHandCursor())
             return TRUE;

@@ -2,6 +2,7 @@
 
 #include "Window.h"
 #include "core/skin/SkinWindow.h"
+#include "win32/platform/Dpi.h"
 
 #include <memory>
 
@@ -15,7 +16,9 @@ class GdiplusPictureSource;
 // presenter paints through the GDI+ surface, a close button with its tooltip "Kapat", the
 // hand cursor over what takes clicks, and the mouse handed to the presenter. A left press
 // that arms a button holds the mouse until the release, so that the button acts on the
-// click (press and release on it), wherever the pointer went between the two.
+// click (press and release on it), wherever the pointer went between the two. The presenter
+// works in the pixels of a 96-dpi screen; the window is as many times larger as its screen is
+// denser, and mouse positions reach the presenter divided back.
 class SkinnedForm : public Window, protected SkinWindowHost {
 public:
     ~SkinnedForm() override;
@@ -27,12 +30,16 @@ public:
 protected:
     SkinnedForm();
     // Makes the window, hidden, with the surface and the close button's tooltip; the derived
-    // window makes its presenter right after.
+    // window makes its presenter right after. `width` and `height` are at 96 dpi.
     void createSkinned(const wchar_t* className, const wchar_t* title, int x, int y, int width,
                        int height, HWND owner);
 
     PictureSource& pictures();
-    AreaToolTip& closeTip() { return *closeTip_; }
+    const Dpi& dpi() const { return dpi_; }
+    // The close button's tooltip over `area` (at 96 dpi); an empty one shows none.
+    void setCloseTipArea(const PixelRect& area);
+    // The window moved to a screen of another density: the derived window paints anew.
+    virtual void rescaled() {}
 
     // The presenter's part. Each is called only once the derived window has made its
     // presenter; while the window goes, they do nothing.
@@ -55,10 +62,13 @@ protected:
 
 private:
     bool setHandCursor() const;
+    void takeDpi(Dpi dpi);
 
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;
     std::unique_ptr<AreaToolTip> closeTip_;
+    Dpi dpi_;
+    PixelRect closeTipArea_;
 };
 
 } // namespace meltemix

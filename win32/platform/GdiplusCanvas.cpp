@@ -48,15 +48,63 @@ std::wstring TextForLayout(const std::string& utf8) {
     return wide;
 }
 
-void DrawPart(Gdiplus::GpGraphics* graphics, const Picture& picture, const RectF& dest,
+// `source` in the bitmap's pixels.
+void DrawPart(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, const RectF& dest,
               const RectF& source, const DrawAttributes& attributes) {
     const GdipAttributes made = MakeGdipAttributes(attributes);
-    gdip::GdipDrawImageRectRect(graphics, ImageOf(picture), dest.X, dest.Y, dest.Width,
-                                dest.Height, source.X, source.Y, source.Width, source.Height,
+    gdip::GdipDrawImageRectRect(graphics, image, dest.X, dest.Y, dest.Width, dest.Height,
+                                source.X, source.Y, source.Width, source.Height,
                                 Gdiplus::UnitPixel, made.get(), nullptr, nullptr);
 }
 
+RectF Times(const RectF& rect, float factor) {
+    if (factor == 1)
+        return rect;
+    return {rect.X * factor, rect.Y * factor, rect.Width * factor, rect.Height * factor};
+}
+
+bool Whole(const RectF& rect) {
+    return Whole(rect.X) && Whole(rect.Y) && Whole(rect.Width) && Whole(rect.Height);
+}
+
+PixelRect PixelsOf(const RectF& whole) {
+    return {static_cast<int>(whole.X), static_cast<int>(whole.Y), static_cast<int>(whole.Width),
+            static_cast<int>(whole.Height)};
+}
+
+// Each edge on the nearest whole pixel: pictures side by side meet without a seam, and none
+// is smeared over a pixel it covers half.
+RectF Snapped(const RectF& rect) {
+    const float left = std::floor(rect.X + 0.5f), top = std::floor(rect.Y + 0.5f);
+    return {left, top, std::floor(rect.X + rect.Width + 0.5f) - left,
+            std::floor(rect.Y + rect.Height + 0.5f) - top};
+}
+
+int Scaled(int size, float scale) {
+    return static_cast<int>(std::lround(static_cast<double>(size) * scale));
+}
+
 } // namespace
+
+// Pictures are placed on whole pixels of the bitmap, and kept pixels copied one to one onto
+// it: for as long as this lives, the canvas draws in the bitmap's pixels.
+class GdiplusCanvas::InBitmapPixels {
+public:
+    explicit InBitmapPixels(const GdiplusCanvas& canvas) : canvas_(canvas) {
+        if (canvas_.scale_ != 1)
+            gdip::GdipResetWorldTransform(canvas_.graphics_.get());
+    }
+    ~InBitmapPixels() {
+        if (canvas_.scale_ != 1)
+            gdip::GdipScaleWorldTransform(canvas_.graphics_.get(), canvas_.scale_, canvas_.scale_,
+                                          Gdiplus::MatrixOrderPrepend);
+    }
+    InBitmapPixels(const InBitmapPixels&) = delete;
+    InBitmapPixels& operator=(const InBitmapPixels&) = delete;
+
+private:
+    const GdiplusCanvas& canvas_;
+};
 
 GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     if (!attributes.Matrix && !attributes.TileEdges)
@@ -79,14 +127,17 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
 }
 
 GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text,
-                             std::shared_ptr<GdiplusScaledPictures> scaled)
+                             std::shared_ptr<GdiplusScaledPictures> scaled, float scale)
     : width_(width),
       height_(height),
+      scale_(scale > 0 ? scale : 1),
+      pixelWidth_(Scaled(width, scale_)),
+      pixelHeight_(Scaled(height, scale_)),
       text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()),
       scaled_(std::move(scaled)) {
     Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr,
-                                        &bitmap) != Gdiplus::Ok)
+    if (gdip::GdipCreateBitmapFromScan0(pixelWidth_, pixelHeight_, 0, PixelFormat32bppARGB,
+                                        nullptr, &bitmap) != Gdiplus::Ok)
         return;
     bitmap_.reset(bitmap);
     Gdiplus::GpGraphics* graphics = nullptr;
@@ -94,6 +145,8 @@ GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextR
         return;
     graphics_.reset(graphics);
     gdip::GdipGraphicsClear(graphics, 0);
+    if (scale_ != 1)
+        gdip::GdipScaleWorldTransform(graphics, scale_, scale_, Gdiplus::MatrixOrderPrepend);
     // Plain anti-aliasing: sub-pixel (ClearType) text has no meaning on transparent pixels.
     gdip::GdipSetTextRenderingHint(graphics, Gdiplus::TextRenderingHintAntiAlias);
 }
@@ -114,31 +167,38 @@ void GdiplusCanvas::DrawPicturePart(const Picture& picture, const RectF& dest,
     Draw(picture, dest, source, attributes);
 }
 
+RectF GdiplusCanvas::OnBitmap(const RectF& rect) const {
+    return Times(rect, scale_);
+}
+
 void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF& source,
                          const DrawAttributes& attributes) {
     if (!graphics_ || picture.Empty() || !ImageOf(picture))
         return;
-    const bool stretched = dest.Width != source.Width || dest.Height != source.Height;
-    if (scaled_ && stretched && Whole(dest.X) && Whole(dest.Y) && Whole(dest.Width) &&
-        Whole(dest.Height)) {
-        const PixelRect at{static_cast<int>(dest.X), static_cast<int>(dest.Y),
-                           static_cast<int>(dest.Width), static_cast<int>(dest.Height)};
-        if (Gdiplus::GpBitmap* kept = scaled_->Scaled(dynamic_cast<const GdiplusPicture&>(picture),
-                                                      source, at, attributes)) {
+    const auto& decoded = dynamic_cast<const GdiplusPicture&>(picture);
+    const RectF from = Times(source, static_cast<float>(decoded.Density()));
+    const RectF onto = scale_ == 1 ? dest : Snapped(OnBitmap(dest));
+    // What counts is whether the picture's own pixels are stretched onto the bitmap's.
+    const bool stretched = onto.Width != from.Width || onto.Height != from.Height;
+    if (scaled_ && stretched && Whole(onto)) {
+        const PixelRect at = PixelsOf(onto);
+        if (Gdiplus::GpBitmap* kept = scaled_->Scaled(decoded, from, at, attributes)) {
+            const InBitmapPixels pixels(*this);
             gdip::GdipDrawImageRectRectI(graphics_.get(), kept, at.Left, at.Top, at.Width,
                                          at.Height, at.Left, at.Top, at.Width, at.Height,
                                          Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
             return;
         }
     }
+    const InBitmapPixels pixels(*this);
     if (!attributes.Matrix && !attributes.TileEdges &&
         source.X == 0 && source.Y == 0 && source.Width == static_cast<float>(picture.Width()) &&
         source.Height == static_cast<float>(picture.Height())) {
-        gdip::GdipDrawImageRect(graphics_.get(), ImageOf(picture), dest.X, dest.Y, dest.Width,
-                                dest.Height);
+        gdip::GdipDrawImageRect(graphics_.get(), decoded.Bitmap(), onto.X, onto.Y, onto.Width,
+                                onto.Height);
         return;
     }
-    DrawPart(graphics_.get(), picture, dest, source, attributes);
+    DrawPart(graphics_.get(), decoded.Bitmap(), onto, from, attributes);
 }
 
 Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {
@@ -259,16 +319,16 @@ PixelRect InkOf(Gdiplus::GpBitmap* bitmap, int width, int height) {
 const GdiplusTextResources::Pixels* GdiplusTextResources::Drawn(const std::string& text,
                                                                 int width, int height,
                                                                 const FontSpec& font, Argb color,
-                                                                TextAlign align) {
+                                                                TextAlign align, float scale) {
     const auto found = std::find_if(drawn_.begin(), drawn_.end(), [&](const DrawnText& d) {
         return d.text == text && d.width == width && d.height == height && d.font == font &&
-               d.color == color && d.align == align;
+               d.color == color && d.align == align && d.scale == scale;
     });
     if (found == drawn_.end()) {
         // Once may be all: the about window draws its texts once for the program's life.
         if (drawn_.size() >= DrawnCapacity)
             drawn_.erase(drawn_.begin());
-        drawn_.push_back({text, width, height, font, color, align, std::nullopt});
+        drawn_.push_back({text, width, height, font, color, align, scale, std::nullopt});
         return nullptr;
     }
     found->used = true;
@@ -279,11 +339,12 @@ const GdiplusTextResources::Pixels* GdiplusTextResources::Drawn(const std::strin
 
     Gdiplus::GpFont* gpFont = Font(font);
     Gdiplus::GpStringFormat* format = Format(align);
+    const int pixelWidth = Scaled(width, scale), pixelHeight = Scaled(height, scale);
     Gdiplus::GpBitmap* raw = nullptr;
     // Not premultiplied: text drawn over nothing keeps its colour exactly.
     if (!gpFont || !format ||
-        gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &raw) !=
-            Gdiplus::Ok ||
+        gdip::GdipCreateBitmapFromScan0(pixelWidth, pixelHeight, 0, PixelFormat32bppARGB, nullptr,
+                                        &raw) != Gdiplus::Ok ||
         !raw)
         return nullptr;
     GdipBitmap whole(raw);
@@ -294,13 +355,15 @@ const GdiplusTextResources::Pixels* GdiplusTextResources::Drawn(const std::strin
         const GdipGraphics graphics(rawGraphics);
         gdip::GdipGraphicsClear(rawGraphics, 0);
         gdip::GdipSetTextRenderingHint(rawGraphics, Gdiplus::TextRenderingHintAntiAlias);
+        if (scale != 1)
+            gdip::GdipScaleWorldTransform(rawGraphics, scale, scale, Gdiplus::MatrixOrderPrepend);
         DrawLaidOut(rawGraphics, text,
                     {0, 0, static_cast<float>(width), static_cast<float>(height)}, gpFont, format,
                     color);
     }
     // Most of a text's rectangle is empty: only its ink is kept.
     Pixels pixels;
-    pixels.Ink = InkOf(raw, width, height);
+    pixels.Ink = InkOf(raw, pixelWidth, pixelHeight);
     if (pixels.Ink.Width > 0) {
         Gdiplus::GpBitmap* ink = nullptr;
         if (gdip::GdipCloneBitmapAreaI(pixels.Ink.Left, pixels.Ink.Top, pixels.Ink.Width,
@@ -326,18 +389,19 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
                                Argb color, TextAlign align) {
     if (!graphics_ || text.empty())
         return;
-    // A text's pixels do not depend on where it lands as long as it lands on whole pixels:
-    // drawn once, it is copied from then on.
-    if (Whole(rect.X) && Whole(rect.Y) && Whole(rect.Width) && Whole(rect.Height) &&
-        rect.Width > 0 && rect.Height > 0 && text_->KeepsDrawn()) {
+    // A text's pixels do not depend on where it lands as long as it lands on whole pixels
+    // of the bitmap: drawn once, it is copied from then on.
+    if (Whole(rect) && Whole(OnBitmap(rect)) && rect.Width > 0 && rect.Height > 0 &&
+        text_->KeepsDrawn()) {
         const int width = static_cast<int>(rect.Width), height = static_cast<int>(rect.Height);
         if (const GdiplusTextResources::Pixels* drawn =
-                text_->Drawn(text, width, height, font, color, align)) {
+                text_->Drawn(text, width, height, font, color, align, scale_)) {
             const PixelRect& ink = drawn->Ink;
+            const PixelRect at = PixelsOf(OnBitmap(rect));
+            const InBitmapPixels pixels(*this);
             if (drawn->Bitmap)
                 gdip::GdipDrawImageRectRectI(graphics_.get(), drawn->Bitmap.get(),
-                                             static_cast<INT>(rect.X) + ink.Left,
-                                             static_cast<INT>(rect.Y) + ink.Top, ink.Width,
+                                             at.Left + ink.Left, at.Top + ink.Top, ink.Width,
                                              ink.Height, 0, 0, ink.Width, ink.Height,
                                              Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
             return;
@@ -369,7 +433,7 @@ SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, 
 
 Argb GdiplusCanvas::PixelAt(int x, int y) const {
     Gdiplus::ARGB pixel = 0;
-    if (!bitmap_ || x < 0 || y < 0 || x >= width_ || y >= height_ ||
+    if (!bitmap_ || x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_ ||
         gdip::GdipBitmapGetPixel(bitmap_.get(), x, y, &pixel) != Gdiplus::Ok)
         return 0;
     return pixel;

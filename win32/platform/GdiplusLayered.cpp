@@ -50,8 +50,9 @@ void EnsureLayered(HWND window) {
         SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
 }
 
-GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window)
+GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window, Dpi dpi)
     : window_(window),
+      dpi_(dpi),
       text_(std::make_shared<GdiplusTextResources>(KeepDrawings)),
       scaled_(KeepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
 
@@ -59,7 +60,7 @@ std::unique_ptr<Canvas> GdiplusLayeredSurface::NewCanvas(int width, int height) 
     text_->NewRepaint();
     if (scaled_)
         scaled_->NewRepaint();
-    return std::make_unique<GdiplusCanvas>(width, height, text_, scaled_);
+    return std::make_unique<GdiplusCanvas>(width, height, text_, scaled_, dpi_.Factor());
 }
 
 void GdiplusLayeredSurface::UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) {
@@ -80,7 +81,7 @@ void GdiplusLayeredSurface::UpdateLayered(const Canvas& canvas, std::uint8_t win
     RECT rect;
     GetWindowRect(window_, &rect);
     POINT position = {rect.left, rect.top};
-    SIZE size = {painted->Width(), painted->Height()};
+    SIZE size = {painted->PixelWidth(), painted->PixelHeight()};
     POINT origin = {0, 0};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, windowAlpha, AC_SRC_ALPHA};
     UpdateLayeredWindow(window_, screen.get(), &position, &size, memory.get(), &origin, 0, &blend,

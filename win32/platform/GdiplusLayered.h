@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/skin/Canvas.h"
+#include "win32/platform/Dpi.h"
 
 #include <windows.h>
 
@@ -13,18 +14,23 @@ void EnsureLayered(HWND window);
 
 // Canvases for a layered window and their hand-over: the whole picture replaces the
 // window's at its current position, with the window's overall alpha on top of each pixel's.
+// Canvases are asked for in the sizes of a 96-dpi screen and drawn at the window's density;
+// the window takes the size of the canvas handed over.
 class GdiplusTextResources;
 class GdiplusScaledPictures;
 
 class GdiplusLayeredSurface : public LayeredSurface {
 public:
-    explicit GdiplusLayeredSurface(HWND window);
+    explicit GdiplusLayeredSurface(HWND window, Dpi dpi = Dpi());
 
+    // The next canvas is made at this density.
+    void SetDpi(Dpi dpi) { dpi_ = dpi; }
     std::unique_ptr<Canvas> NewCanvas(int width, int height) override;
     void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
 
 private:
     HWND window_;
+    Dpi dpi_;
     std::shared_ptr<GdiplusTextResources> text_; // shared by all its canvases
     std::shared_ptr<GdiplusScaledPictures> scaled_;
 };

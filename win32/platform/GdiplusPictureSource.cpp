@@ -33,18 +33,48 @@ GdipBitmap Decode(const std::string& path, int& width, int& height) {
     return bitmap;
 }
 
+// "Contents\Resources\UI\Grid.png" -> "Contents\Resources@2x\UI\Grid.png"; empty for a
+// path outside the picture folder.
+std::string DoublePath(const std::string& path) {
+    static const std::string folder = "Contents\\Resources\\";
+    const std::string::size_type at = path.find(folder);
+    if (at == std::string::npos)
+        return {};
+    return path.substr(0, at) + "Contents\\Resources@2x\\" + path.substr(at + folder.size());
+}
+
+// A picture at twice the size lays out as the one it stands for: half, rounded up.
+int Logical(int pixels, int density) {
+    return (pixels + density - 1) / density;
+}
+
 } // namespace
+
+std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
+    if (dense_) {
+        const std::string twice = DoublePath(path);
+        if (!twice.empty())
+            if (auto picture = LoadFile(twice, path, 2))
+                return picture;
+    }
+    if (auto picture = LoadFile(path, path, 1))
+        return picture;
+    return EmptyPicture(path);
+}
 
 #ifdef MELTEMIX_PICTURES_UNCACHED
 
 // A build for comparing faces: every picture read from its file at every load and drawn as
 // decoded, every tint drawn through its matrix.
-std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
+std::unique_ptr<Picture> GdiplusPictureSource::LoadFile(const std::string& file,
+                                                        const std::string& path, int density) {
     int width = 0, height = 0;
-    GdipBitmap decoded = Decode(path, width, height);
+    GdipBitmap decoded = Decode(file, width, height);
     if (!decoded)
-        return EmptyPicture(path);
-    return std::make_unique<GdiplusPicture>(path, Share(decoded.release()), width, height);
+        return nullptr;
+    return std::make_unique<GdiplusPicture>(path, Share(decoded.release()),
+                                            Logical(width, density), Logical(height, density),
+                                            density);
 }
 
 std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture&, const ColorMatrix&) {
@@ -69,40 +99,44 @@ std::shared_ptr<Gdiplus::GpBitmap> Premultiplied(GdipBitmap decoded, int width, 
 
 } // namespace
 
-std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
+std::unique_ptr<Picture> GdiplusPictureSource::LoadFile(const std::string& file,
+                                                        const std::string& path, int density) {
     const auto found = std::find_if(kept_.begin(), kept_.end(),
-                                    [&path](const Kept& kept) { return kept.path == path; });
-    WIN32_FILE_ATTRIBUTE_DATA file;
-    const std::wstring wide = Widen(path);
-    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &file)) {
+                                    [&file](const Kept& kept) { return kept.file == file; });
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    const std::wstring wide = Widen(file);
+    if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &attributes)) {
         if (found != kept_.end())
             kept_.erase(found); // gone: whatever comes back under its name is new
-        return EmptyPicture(path);
+        return nullptr;
     }
     // Looked at before the file is read: one replaced in between is read again next time.
     FileStamp stamp;
-    stamp.written = static_cast<std::uint64_t>(file.ftLastWriteTime.dwHighDateTime) << 32 |
-                    file.ftLastWriteTime.dwLowDateTime;
-    stamp.size = static_cast<std::uint64_t>(file.nFileSizeHigh) << 32 | file.nFileSizeLow;
+    stamp.written = static_cast<std::uint64_t>(attributes.ftLastWriteTime.dwHighDateTime) << 32 |
+                    attributes.ftLastWriteTime.dwLowDateTime;
+    stamp.size =
+        static_cast<std::uint64_t>(attributes.nFileSizeHigh) << 32 | attributes.nFileSizeLow;
 
     if (found != kept_.end() && found->stamp.written == stamp.written &&
         found->stamp.size == stamp.size) {
         std::rotate(found, found + 1, kept_.end()); // now the one used last
         const Kept& kept = kept_.back();
-        return std::make_unique<GdiplusPicture>(path, kept.bitmap, kept.width, kept.height);
+        return std::make_unique<GdiplusPicture>(path, kept.bitmap, kept.width, kept.height,
+                                                kept.density);
     }
     if (found != kept_.end())
         kept_.erase(found);
 
     int width = 0, height = 0;
-    GdipBitmap decoded = Decode(path, width, height);
+    GdipBitmap decoded = Decode(file, width, height);
     if (!decoded)
-        return EmptyPicture(path); // unreadable now; perhaps not at the next look
-    Kept kept{path, stamp, Premultiplied(std::move(decoded), width, height), width, height};
+        return nullptr; // unreadable now; perhaps not at the next look
+    Kept kept{file, stamp, Premultiplied(std::move(decoded), width, height),
+              Logical(width, density), Logical(height, density), density};
     if (kept_.size() >= Capacity)
         kept_.erase(kept_.begin());
     kept_.push_back(kept);
-    return std::make_unique<GdiplusPicture>(path, kept.bitmap, width, height);
+    return std::make_unique<GdiplusPicture>(path, kept.bitmap, kept.width, kept.height, density);
 }
 
 std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture& picture,
@@ -110,7 +144,10 @@ std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture& picture,
     const auto* decoded = dynamic_cast<const GdiplusPicture*>(&picture);
     if (!decoded || !decoded->Bitmap() || picture.Empty())
         return nullptr;
-    const int width = picture.Width(), height = picture.Height();
+    UINT w = 0, h = 0; // the bitmap's own pixels, all of them recoloured
+    gdip::GdipGetImageWidth(decoded->Bitmap(), &w);
+    gdip::GdipGetImageHeight(decoded->Bitmap(), &h);
+    const int width = static_cast<int>(w), height = static_cast<int>(h);
     Gdiplus::GpBitmap* raw = nullptr;
     if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &raw) !=
             Gdiplus::Ok ||
@@ -132,8 +169,9 @@ std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture& picture,
                                      nullptr) != Gdiplus::Ok)
         return nullptr;
     graphics.reset(); // the surface before the bitmap it drew on is handed out
-    return std::make_unique<GdiplusPicture>(picture.Path(), Share(recolored.release()), width,
-                                            height);
+    return std::make_unique<GdiplusPicture>(picture.Path(), Share(recolored.release()),
+                                            picture.Width(), picture.Height(),
+                                            decoded->Density());
 }
 
 #endif

@@ -150,6 +150,11 @@ class Probe:
         code, _ = self._run("post", hwnd, str(message), str(wparam), str(lparam))
         return code == 0
 
+    def dpi_changed(self, hwnd: str, dpi: int, rect: tuple[int, int, int, int]) -> bool:
+        """As the system tells a window that moved to a screen of `dpi`, suggesting `rect`."""
+        code, _ = self._run("dpi-changed", hwnd, str(dpi), *map(str, rect))
+        return code == 0
+
     def close(self, hwnd: str) -> bool:
         return self.post(hwnd, WM_CLOSE)
 

@@ -11,6 +11,7 @@
 //   probe keys VK [VK ...]                              press and release virtual keys
 //   probe msgbox [--title T] [--wait MS]               a message box: its texts and buttons
 //   probe press HWND (--caption TEXT | --id N)         press a button of a dialog
+//   probe dpi-changed HWND DPI LEFT TOP RIGHT BOTTOM    WM_DPICHANGED with that rectangle
 //
 // Numbers take any C base ("0x1A2B", "1035"). Arguments may carry \uXXXX escapes for
 // texts beyond ASCII. Exit code 0 when the command found or did what it was asked,
@@ -340,6 +341,40 @@ int cmdPost(const Options& options) {
     return posted ? ExitOk : ExitNotFound;
 }
 
+// What the system sends a window that lands on a screen of another density: the new dpi
+// and the suggested window rectangle, which the message points to. The rectangle is
+// written into the window's own process, since a pointer means nothing across processes.
+int cmdDpiChanged(const Options& options) {
+    if (options.positional.size() != 6)
+        return ExitUsage;
+    HWND hwnd = parseWindow(options.positional[0].c_str());
+    unsigned long long values[5] = {};
+    for (int i = 0; i < 5; ++i)
+        if (!parseNumber(options.positional[static_cast<std::size_t>(i) + 1].c_str(), values[i]))
+            return ExitUsage;
+    DWORD pid = 0;
+    if (!hwnd || !GetWindowThreadProcessId(hwnd, &pid))
+        return ExitNotFound;
+    const RECT suggested = {static_cast<LONG>(values[1]), static_cast<LONG>(values[2]),
+                            static_cast<LONG>(values[3]), static_cast<LONG>(values[4])};
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return ExitNotFound;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    DWORD_PTR result = 0;
+    const bool sent =
+        remote && WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr) &&
+        SendMessageTimeoutW(hwnd, 0x02E0 /* WM_DPICHANGED */,
+                            MAKEWPARAM(values[0], values[0]), reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 10000, &result);
+    if (remote)
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    JsonLine().flag("sent", sent).print();
+    return sent ? ExitOk : ExitNotFound;
+}
+
 INPUT mouseInput(DWORD flags, LONG x, LONG y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -505,7 +540,8 @@ int cmdPress(const Options& options) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        printError(L"usage: probe find|info|foreground|wait-gone|post|click|msgbox|press ...");
+        printError(L"usage: probe find|info|foreground|wait-gone|post|click|msgbox|press|keys|"
+                   L"dpi-changed ...");
         return ExitUsage;
     }
     const std::wstring command = argv[1];
@@ -529,6 +565,8 @@ int wmain(int argc, wchar_t** argv) {
         result = cmdPress(options);
     else if (command == L"keys")
         result = cmdKeys(options);
+    else if (command == L"dpi-changed")
+        result = cmdDpiChanged(options);
     if (result == ExitUsage)
         printError(L"bad command line: " + command);
     return result;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -37,8 +38,8 @@ struct InkBox {
 
 InkBox Ink(const GdiplusCanvas& canvas) {
     InkBox box;
-    for (int y = 0; y < canvas.Height(); ++y)
-        for (int x = 0; x < canvas.Width(); ++x)
+    for (int y = 0; y < canvas.PixelHeight(); ++y)
+        for (int x = 0; x < canvas.PixelWidth(); ++x)
             if (Alpha(canvas.PixelAt(x, y)) != 0) {
                 box.left = std::min(box.left, x);
                 box.right = std::max(box.right, x);
@@ -248,6 +249,53 @@ TEST_F(GdiplusCanvasTest, KeptTextsDrawAsDrawnAnew) {
     kept->NewRepaint();
     kept->NewRepaint(); // a repaint without it
     EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
+}
+
+// At 96, 144 and 192 dpi: the bitmap grows, a picture lands on its rectangle times the
+// scale, and text grows with it, alike whether drawn anew or copied from what was kept.
+TEST_F(GdiplusCanvasTest, DenserCanvasesDrawTheSameLayoutAtTheirScale) {
+    const std::unique_ptr<Picture> grey = pictures_.Load(greyPath_);
+    int singleHeight = 0;
+    for (float scale : {1.0f, 1.5f, 2.0f}) {
+        const auto scaled = [scale](int logical) {
+            return static_cast<int>(std::lround(logical * scale));
+        };
+        GdiplusCanvas pictured(20, 12, nullptr, nullptr, scale);
+        EXPECT_EQ(pictured.Width(), 20);
+        EXPECT_EQ(pictured.PixelWidth(), scaled(20)) << scale;
+        EXPECT_EQ(pictured.PixelHeight(), scaled(12)) << scale;
+        DrawPictureAt(pictured, *grey, 2, 4);
+        const InkBox box = Ink(pictured);
+        EXPECT_EQ(box.left, scaled(2)) << scale;
+        EXPECT_EQ(box.top, scaled(4)) << scale;
+        EXPECT_EQ(box.right, scaled(6) - 1) << scale;
+        EXPECT_EQ(box.bottom, scaled(8) - 1) << scale;
+
+        const auto kept = std::make_shared<GdiplusTextResources>(true);
+        GdiplusCanvas drawn(100, 30, nullptr, nullptr, scale), first(100, 30, kept, nullptr, scale),
+            copied(100, 30, kept, nullptr, scale); // the second repaint: from what was kept
+        for (GdiplusCanvas* canvas : {&first, &copied})
+            canvas->DrawString("Meltemix! Bilgi", {2, 2, 96, 26}, Tahoma, White, TextAlign::Near);
+        drawn.DrawString("Meltemix! Bilgi", {2, 2, 96, 26}, Tahoma, White, TextAlign::Near);
+        ASSERT_NE(kept->Drawn("Meltemix! Bilgi", 96, 26, Tahoma, White, TextAlign::Near, scale),
+                  nullptr);
+        int largest = 0;
+        for (int y = 0; y < drawn.PixelHeight(); ++y)
+            for (int x = 0; x < drawn.PixelWidth(); ++x)
+                for (int channel : {0, 8, 16, 24})
+                    largest = std::max(
+                        largest, std::abs(static_cast<int>(drawn.PixelAt(x, y) >> channel & 0xFF) -
+                                          static_cast<int>(copied.PixelAt(x, y) >> channel & 0xFF)));
+        EXPECT_LE(largest, 2) << scale;
+        const InkBox text = Ink(drawn);
+        ASSERT_FALSE(text.Empty());
+        EXPECT_GE(text.top, scaled(2)) << scale;
+        const int height = text.bottom - text.top + 1;
+        if (scale == 1)
+            singleHeight = height;
+        // glyphs of the larger size, not the small ones enlarged or left small
+        EXPECT_NEAR(height, singleHeight * scale, 0.2 * singleHeight * scale) << scale;
+    }
 }
 
 TEST_F(GdiplusCanvasTest, EveryFaceOfTheWindowsGivesAFont) {

@@ -55,8 +55,8 @@ int Channel(Argb c, int shift) { return static_cast<int>(c >> shift & 0xFF); }
 // far as its alpha lets it show (a colour under a faint alpha is barely defined).
 int LargestShownDifference(const GdiplusCanvas& a, const GdiplusCanvas& b) {
     int largest = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
+    for (int y = 0; y < a.PixelHeight(); ++y)
+        for (int x = 0; x < a.PixelWidth(); ++x)
             for (int shift : {0, 8, 16, 24}) {
                 const Argb pa = a.PixelAt(x, y), pb = b.PixelAt(x, y);
                 const int scale = shift == 24 ? 255 : std::max(Channel(pa, 24), Channel(pb, 24));
@@ -209,6 +209,63 @@ TEST_F(GdiplusPictureSourceTest, StretchedPicturesKeptAtEachSize) {
     EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 32}, tinted), first);
     EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {4, 5, 19, 31}, tinted), first);
     EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tiled), first);
+}
+
+TEST_F(GdiplusPictureSourceTest, DenserScreensTakeThePictureDrawnAtTwiceTheSize) {
+    const std::string set = folder_ + "Contents\\", single = set + "Resources\\",
+                      twice = set + "Resources@2x\\";
+    for (const std::string& folder : {set, single, twice})
+        CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = single + "Sky.png";
+    Write(path, RedPng);
+    Write(twice + "Sky.png", MixedPng);
+
+    // The double picture lays out at the size of the one it stands for, and on a canvas at
+    // twice the scale every one of its pixels lands on one of the canvas's.
+    GdiplusPictureSource atStandard(96), reference(96);
+    const std::unique_ptr<Picture> mixed = reference.Load(twice + "Sky.png");
+    GdiplusCanvas expected(4, 4);
+    DrawPictureAt(expected, *mixed, 0, 0);
+    for (int dpi : {144, 192}) {
+        GdiplusPictureSource dense(dpi);
+        const std::unique_ptr<Picture> sky = dense.Load(path);
+        EXPECT_EQ(sky->Path(), path);
+        ASSERT_EQ(sky->Width(), 2) << dpi;
+        ASSERT_EQ(sky->Height(), 2) << dpi;
+        EXPECT_EQ(dynamic_cast<const GdiplusPicture&>(*sky).Density(), 2);
+        if (dpi == 192) {
+            GdiplusCanvas whole(2, 2, nullptr, nullptr, 2), part(2, 2, nullptr, nullptr, 2);
+            DrawPictureAt(whole, *sky, 0, 0);
+            EXPECT_EQ(LargestShownDifference(whole, expected), 0);
+            part.DrawPicturePart(*sky, {0, 0, 2, 1}, {0, 0, 2, 1}, {}); // its top half
+            EXPECT_EQ(part.PixelAt(3, 1), expected.PixelAt(3, 1));
+            EXPECT_EQ(part.PixelAt(3, 2), 0u);
+        }
+    }
+    EXPECT_EQ(dynamic_cast<const GdiplusPicture&>(*atStandard.Load(path)).Density(), 1);
+
+    // Without the double picture the picture itself; back again, it shows at the next load.
+    GdiplusPictureSource dense(192);
+    ASSERT_EQ(dynamic_cast<const GdiplusPicture&>(*dense.Load(path)).Density(), 2);
+    ASSERT_TRUE(DeleteFileA((twice + "Sky.png").c_str()));
+    const std::unique_ptr<Picture> fallback = dense.Load(path);
+    EXPECT_EQ(dynamic_cast<const GdiplusPicture&>(*fallback).Density(), 1);
+    GdiplusCanvas canvas(2, 2, nullptr, nullptr, 2);
+    DrawPictureAt(canvas, *fallback, 0, 0);
+    EXPECT_EQ(canvas.PixelAt(1, 1), MakeArgb(255, 200, 30, 30));
+    Write(twice + "Sky.png", MixedPng);
+    EXPECT_EQ(dynamic_cast<const GdiplusPicture&>(*dense.Load(path)).Density(), 2);
+    // A double picture drawn through a matrix once keeps its pixels.
+    const std::unique_ptr<Picture> recolored =
+        dense.Recolored(*dense.Load(path), TintMatrix({128, 64, 0, 255}));
+    ASSERT_NE(recolored, nullptr);
+    EXPECT_EQ(recolored->Width(), 2);
+    EXPECT_EQ(dynamic_cast<const GdiplusPicture&>(*recolored).Density(), 2);
+
+    DeleteFileA((twice + "Sky.png").c_str());
+    DeleteFileA(path.c_str());
+    for (const std::string& folder : {twice, single, set})
+        RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace
