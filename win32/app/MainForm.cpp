@@ -368,10 +368,7 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!surface_)
             return defaultHandling(message, wParam, lParam);
         takeDpi(Dpi(HIWORD(wParam)));
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(handle(), nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        PlaceWindow(handle(), *reinterpret_cast<const RECT*>(lParam));
         if (controller_)
             controller_->RebuildFace();
         return 0;

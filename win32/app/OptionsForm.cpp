@@ -331,12 +331,9 @@ private:
         const GdiObject oldNormal(std::move(normalFont_)), oldSmall(std::move(smallFont_)),
             oldBold(std::move(boldFont_));
         makeFonts();
-        SetWindowPos(dialog_, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        PlaceWindow(dialog_, suggested);
         const auto move = [](HWND hwnd, const RECT& at, HFONT font) {
-            SetWindowPos(hwnd, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+            PlaceWindow(hwnd, at);
             SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         };
         move(tab_, ScaleRect(dpi_, PageControlRect), fontOf(TypeFace::Normal));

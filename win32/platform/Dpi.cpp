@@ -71,4 +71,9 @@ int Dpi::Unscale(int physical) const {
     return static_cast<int>(twice >= 0 ? twice / divisor : -((-twice + divisor - 1) / divisor));
 }
 
+void PlaceWindow(HWND window, const RECT& at) {
+    SetWindowPos(window, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace meltemix

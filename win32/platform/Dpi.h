@@ -43,4 +43,7 @@ private:
     int dpi_;
 };
 
+// Moves and sizes `window` to `at` (screen coordinates), as WM_DPICHANGED suggests it.
+void PlaceWindow(HWND window, const RECT& at);
+
 } // namespace meltemix
