@@ -12,6 +12,8 @@ import pytest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 RENDER = os.path.join(ROOT, "tools", "pictures", "render.py")
+sys.path.insert(0, os.path.dirname(RENDER))
+import pngalpha  # noqa: E402  (the PNG reading the picture tools already have)
 TABLE = os.path.join(ROOT, "core", "weather", "ConditionTable.cpp")
 
 MAIN_ANCHOR_HEIGHT = 194
@@ -22,41 +24,18 @@ def read_png(path):
     """(width, height, rows of (r, g, b, a) tuples) of an 8-bit RGB or RGBA PNG."""
     data = open(path, "rb").read()
     assert data[:8] == b"\x89PNG\r\n\x1a\n", path
-    pos, idat, header = 8, b"", None
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
+    idat, header = b"", None
+    for kind, body in pngalpha._chunks(data):
         if kind == b"IHDR":
             header = struct.unpack(">IIBBBBB", body)
         elif kind == b"IDAT":
             idat += body
-        pos += 12 + length
     width, height, depth, colour_type, _, _, interlace = header
     assert depth == 8 and colour_type in (2, 6) and interlace == 0, f"{path}: an unexpected form"
     channels = 4 if colour_type == 6 else 3
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        kind = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
-            b = previous[i]
-            c = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + a) & 255
-            elif kind == 2:
-                line[i] = (line[i] + b) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif kind == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append([tuple(line[x * channels:x * channels + 3]) + ((line[x * 4 + 3],) if channels == 4 else (255,))
-                     for x in range(width)])
-        previous = line
+    lines = pngalpha._unfiltered_rows(zlib.decompress(idat), width * channels, height, channels)
+    rows = [[tuple(line[x * channels:x * channels + 3]) + ((line[x * 4 + 3],) if channels == 4 else (255,))
+             for x in range(width)] for line in lines]
     return width, height, rows
 
 
