@@ -17,6 +17,17 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 from service import TestService  # noqa: E402  (lives beside the harness, runs standalone too)
 
 
+def service_endpoints(url: str, live: bool = False) -> dict[str, str]:
+    """The `Endpoints` keys for a test service at `url`: the service as every online service;
+    with `live`, as the upstream services of the built-in provider, which then answers the
+    weather, the search and the IP. The upstream bases are always the service's, so nothing
+    ever reaches out."""
+    upstream = {"ForecastApi": url, "GeocodingApi": url, "IpApi": f"{url}/ipify"}
+    if live:
+        return {"Weather": "live", "Search": "live", "IP": "live", "Maker": "", **upstream}
+    return {"Weather": url, "Search": url, "Maker": url, "IP": url, **upstream}
+
+
 class Session:
     def __init__(self, display: str | None = None, service_port: int = 0,
                  dpi: int = STANDARD_DPI):
@@ -68,14 +79,7 @@ class Session:
     # -- the program's working directory
 
     def endpoints(self, live: bool = False) -> dict[str, str]:
-        """The service as every online service; with `live`, as the upstream services of the
-        built-in provider, which then answers the weather, the search and the IP. The
-        upstream bases are always the service's, so no case ever reaches out."""
-        url = self.service.url
-        upstream = {"ForecastApi": url, "GeocodingApi": url, "IpApi": f"{url}/ipify"}
-        if live:
-            return {"Weather": "live", "Search": "live", "IP": "live", "Maker": "", **upstream}
-        return {"Weather": url, "Search": url, "Maker": url, "IP": url, **upstream}
+        return service_endpoints(self.service.url, live)
 
     def prepare_workdir(self, workdir: Path) -> Path:
         """A working directory with the picture folders of the build, as the download has them
