@@ -110,6 +110,7 @@ TMainForm::TMainForm(Application& application) : application_(application) {
     MainWindowHost& host = *this;
     controller_ = std::make_unique<MainController>(host, AppSettings(), locale_,
                                                    [] { return CreateMsxmlDocument(); });
+    attach();
     controller_->FormCreate();
     // Visible from the start, at alpha 0 when it is to fade in.
     ShowWindow(handle(), SW_SHOWNOACTIVATE);
@@ -364,15 +365,11 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
         controller_->FormMove();
         return 0;
-    case WM_DPICHANGED: {
-        if (!surface_)
-            return defaultHandling(message, wParam, lParam);
+    case WM_DPICHANGED:
         takeDpi(Dpi(HIWORD(wParam)));
         PlaceWindow(handle(), *reinterpret_cast<const RECT*>(lParam));
-        if (controller_)
-            controller_->RebuildFace();
+        controller_->RebuildFace();
         return 0;
-    }
     case WM_DISPLAYCHANGE:
         controller_->DisplayChanged();
         return 0;

@@ -27,9 +27,11 @@ TrayWindow::TrayWindow(HWND menuOwner, std::function<HMENU()> popup)
     registerClass(TrayWindowClass, nullptr);
     create(0, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    Window::attach(); // each handler asks for the icon it serves first
 }
 
 TrayWindow::~TrayWindow() {
+    detach();
     if (handle()) {
         KillTimer(handle(), AnimationTimer);
         DestroyWindow(handle());
