@@ -43,9 +43,8 @@ ScreenPoint TInfoTextForm::Position() const {
 }
 
 ScreenRect TInfoTextForm::Rect() const {
-    RECT rect = {};
-    GetWindowRect(handle(), &rect);
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    const RECT r = rect();
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 void TInfoTextForm::MoveTo(int x, int y) {

@@ -14,6 +14,9 @@ class Window {
 public:
     virtual ~Window() = default;
     HWND handle() const { return hwnd_; }
+    // Where the window stands; once the system has destroyed it (with its owner, say), where
+    // it last stood, so that what is saved after is still the user's arrangement.
+    RECT rect() const;
 
 protected:
     static void registerClass(const wchar_t* className, HICON icon);
@@ -29,6 +32,7 @@ private:
 
     HWND hwnd_ = nullptr;
     bool attached_ = false;
+    RECT lastRect_ = {};
 };
 
 } // namespace meltemix
