@@ -17,7 +17,7 @@ python3. Inside it:
 What comes out lands in out/i686: the screenshots face-default.png and face-winxp.png, the
 output of every Wine process (*.log), results.json and the machine's console (console.log).
 The run fails on a failed step and on any fault that Wine reported (see faults.py), and
-prints the offending lines.
+prints the offending lines (the checker of the wine64 runs, harness/faults.py).
 
 The root disk (build/i686vm/root.img) is made once: make-root installs the packages named
 in ./packages from the machine's Debian mirror, and a first boot makes the Wine prefix
@@ -51,20 +51,15 @@ STATE = REPO / "build" / "i686vm"
 BUILD = REPO / "build" / "win32"
 POSIX = BUILD / "posix"
 sys.path.insert(0, str(REPO / "tests" / "e2e"))
+from harness.faults import WINEDEBUG, faults  # noqa: E402
 from harness.ini import write_options  # noqa: E402
 from harness.session import service_endpoints  # noqa: E402
-
-try:  # the shared checker of the wine64 runs, where this tree has it
-    from harness.faults import faults  # noqa: E402
-except ImportError:
-    from faults import faults  # noqa: E402
 
 ROOT_INPUTS = ("packages", "make-root", "guest/init", "guest/make-prefix")
 SERVICE_PORT = 8642
 # What the face's title says once the report of the service's feed for the default place is
 # on it.
 READY_TITLE = "Istanbul, Parçalı Bulutlu, 24° - Meltemix!"
-WINEDEBUG = "-all,err+seh,warn+seh"
 RUNS = ({"name": "default", "version": None}, {"name": "winxp", "version": "winxp"})
 
 # Seconds. Under emulation the machine boots in about 30 s, a new prefix takes 4-5 minutes,
