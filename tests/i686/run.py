@@ -95,6 +95,20 @@ def root_digest() -> str:
     return digest.hexdigest()
 
 
+def remove_tree(tree: Path) -> None:
+    """Removes a root folder, first letting go of what a stopped make-root left mounted in it
+    (the host's /proc, /sys and /dev, which must never be removed through it)."""
+    prefix = str(tree.resolve()) + "/"
+    with open("/proc/mounts") as mounts:
+        inside = [line.split()[1] for line in mounts if line.split()[1].startswith(prefix)]
+    for point in sorted(inside, key=len, reverse=True):
+        subprocess.run(["umount", "-l", point], timeout=60)
+    with open("/proc/mounts") as mounts:
+        if any(line.split()[1].startswith(prefix) for line in mounts):
+            raise Failed(f"{tree} still has mounts inside; not removing it")
+    shutil.rmtree(tree, ignore_errors=True)
+
+
 def make_disk(folder: Path, image: Path, size: str, label: str) -> None:
     image.unlink(missing_ok=True)
     run(["mke2fs", "-q", "-t", "ext4", "-d", folder, "-L", label, image, size], 600,
@@ -200,7 +214,7 @@ def ensure_root(rebuild: bool, out: Path, times: dict) -> None:
     tree = STATE / "root"
     for old in (image, stamp, STATE / "root.img.partial"):
         old.unlink(missing_ok=True)
-    shutil.rmtree(tree, ignore_errors=True)
+    remove_tree(tree)
     for log in STATE.glob("root.*.log"):
         log.unlink()
 
@@ -213,7 +227,7 @@ def ensure_root(rebuild: bool, out: Path, times: dict) -> None:
         shutil.copyfile(found[-1], STATE / name)
     partial = STATE / "root.img.partial"
     make_disk(tree, partial, "6G", "root")
-    shutil.rmtree(tree)
+    remove_tree(tree)
     times["root image"] = time.monotonic() - started
 
     started = time.monotonic()

@@ -2,7 +2,9 @@
 
 from __future__ import annotations
 
+import os
 import shutil
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -62,6 +64,23 @@ def test_the_root_disk_is_made_anew_when_any_of_its_inputs_changes(tmp_path, mon
         changed = run.root_digest()
         assert changed != first, name
         first = changed
+
+
+@pytest.mark.skipif(os.geteuid() != 0, reason="mounting needs root")
+def test_a_root_folder_left_mounted_is_let_go_of_before_it_is_removed(tmp_path):
+    # What a stopped make-root leaves: the host's folders bound into the chroot.
+    host = tmp_path / "host-dev"
+    host.mkdir()
+    (host / "null").write_text("the host's own")
+    tree = tmp_path / "root"
+    (tree / "dev").mkdir(parents=True)
+    subprocess.run(["mount", "--bind", str(host), str(tree / "dev")], check=True)
+    try:
+        run.remove_tree(tree)
+    finally:
+        subprocess.run(["umount", "-l", str(tree / "dev")], stderr=subprocess.DEVNULL)
+    assert not tree.exists()
+    assert (host / "null").read_text() == "the host's own"
 
 
 @pytest.mark.skipif(not shutil.which("mke2fs") or not shutil.which("debugfs"),
