@@ -17,18 +17,26 @@ struct InternetTraits {
 using InternetHandle = UniqueHandle<InternetTraits>;
 } // namespace
 
-bool IsSecureChannelError(unsigned long error) {
+bool IsSecureChannelError(unsigned long error, bool systemLacksTls12) {
     switch (error) {
     case ERROR_INTERNET_SECURITY_CHANNEL_ERROR:
-    case ERROR_INTERNET_INVALID_CA:
-    case ERROR_INTERNET_SEC_CERT_DATE_INVALID:
-    case ERROR_INTERNET_SEC_CERT_CN_INVALID:
-    case ERROR_INTERNET_SEC_CERT_ERRORS:
-    case ERROR_INTERNET_SEC_INVALID_CERT:
         return true;
+    case ERROR_INTERNET_INVALID_CA:
+        return systemLacksTls12;
     default:
         return false;
     }
+}
+
+bool LacksTls12(unsigned long major, unsigned long minor) {
+    return major < 6 || (major == 6 && minor == 0);
+}
+
+bool SystemLacksTls12() {
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    // Not known: taken for a system that has it, so that nothing falls back for a certificate.
+    return GetVersionExW(&version) && LacksTls12(version.dwMajorVersion, version.dwMinorVersion);
 }
 
 int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body,
@@ -44,8 +52,9 @@ int InternetDownload(const wchar_t* agent, const std::string& address, std::stri
     InternetHandle request(InternetOpenUrlW(session.get(), Widen(address).c_str(), nullptr, 0,
                                             INTERNET_FLAG_RESYNCHRONIZE, 0));
     if (!request) {
+        const DWORD error = GetLastError();
         if (secureChannel)
-            *secureChannel = IsSecureChannelError(GetLastError());
+            *secureChannel = IsSecureChannelError(error, SystemLacksTls12());
         return -1;
     }
     if (status) {
