@@ -10,6 +10,7 @@
 #include "win32/platform/Dpi.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
+#include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 #include "win32/platform/Win32LocaleSource.h"
 
@@ -64,6 +65,7 @@ private:
     void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
+    void trySecureConnectionsAgain() override;
     ScreenPoint windowPosition() const override;
     ScreenRect windowRect() const override;
     std::vector<ScreenRect> workAreas() const override;
@@ -106,7 +108,7 @@ private:
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
-    LiveMemory live_; // what the live provider learned; outlives the workers below
+    LiveMemory live_{SystemTicks}; // what the live provider learned; outlives the workers below
     std::unique_ptr<TInternetThread> workers_[3];
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;

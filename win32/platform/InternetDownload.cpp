@@ -39,6 +39,8 @@ bool SystemLacksTls12() {
     return GetVersionExW(&version) && LacksTls12(version.dwMajorVersion, version.dwMinorVersion);
 }
 
+std::int64_t SystemTicks() { return GetTickCount(); }
+
 int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body,
                      int* status, bool* secureChannel) {
     body.clear();

@@ -2,6 +2,7 @@
 
 #include "core/provider/HttpGet.h"
 
+#include <cstdint>
 #include <string>
 
 namespace meltemix {
@@ -31,5 +32,9 @@ bool SystemLacksTls12();
 
 // The live jobs' GET through InternetDownload with `agent`.
 HttpGet InternetGet(std::wstring agent);
+
+// Milliseconds since the system started, for PlainUpstreams: a tick count that goes on
+// counting in sleep, and wraps after 49 days (which the fallback takes as its time up).
+std::int64_t SystemTicks();
 
 } // namespace meltemix

@@ -1,4 +1,5 @@
 // The download worker's thread and its one message, with real threads and a real queue.
+#include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +56,7 @@ TEST_F(InternetThreadTest, AnErrorInTheThreadStillAnswersWithMinusOne) {
 
 TEST_F(InternetThreadTest, ARefusedConnectionIsMinusOne) {
     // Port 9 on the loopback: nothing listens there.
-    LiveMemory memory;
+    LiveMemory memory(SystemTicks);
     DownloadPlan plan;
     plan.Address = "http://127.0.0.1:9/forecastrss/x.xml";
     TInternetThread worker(window, Done, DownloadJob(plan, memory));
