@@ -55,9 +55,13 @@ def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, else
     first = e2e.start_program(workdir)
     window = e2e.probe.visible_window(MAIN)
 
-    # One instance per user, wherever it is started from.
+    # One instance per user, wherever it is started from: a copy of the program in another
+    # folder, loaded at addresses of its own, hands over too.
     other = e2e.prepare_workdir(tmp_path / "other") if elsewhere else workdir
-    second = e2e.start_program(other)
+    copy = other / "Meltemix.exe"
+    if elsewhere:
+        copy.write_bytes(e2e.exe.read_bytes())
+    second = e2e.start_program(other, exe=copy if elsewhere else None)
     assert second.wait_exit(10) == 0
     assert first.running
     assert [w.hwnd for w in e2e.probe.find(MAIN)] == [window.hwnd]

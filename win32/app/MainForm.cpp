@@ -523,6 +523,8 @@ std::string TMainForm::downloadedBytes(Download purpose) {
 
 void TMainForm::freeDownload(Download purpose) { workers_[static_cast<int>(purpose)].reset(); }
 
+void TMainForm::trySecureConnectionsAgain() { live_->Plain.forgetAll(); }
+
 // ---- MainWindowHost: the window
 
 ScreenPoint TMainForm::windowPosition() const {
