@@ -8,6 +8,7 @@ import pytest
 
 from harness import read_options
 from harness.ini import is_utf16
+from harness.polling import wait_until
 from harness.probe import WS_EX_LAYERED, WS_EX_TOOLWINDOW
 from harness.readonly import make_read_only
 
@@ -84,13 +85,15 @@ def test_a_close_during_a_hanging_download_ends_the_program_at_once(e2e, workdir
 
     assert e2e.probe.close(window.hwnd)
     posted = time.monotonic()
+    # The user starts it again at once: the start must not hand over to the closing one.
+    time.sleep(0.5)
+    again = e2e.start_program(workdir)
     # Wine's notification area takes 2 s to let go of an icon, whatever the downloads do; the
     # downloads must add nothing to that.
     assert program.wait_exit(10) == 0
     assert time.monotonic() - posted < 3.0, f"ended {time.monotonic() - posted:.1f} s after the close"
-
-    again = e2e.start_program(workdir)
-    new_window = e2e.probe.visible_window(MAIN, wait=30)
+    new_window = wait_until(lambda: [w for w in e2e.probe.find(MAIN) if w.visible], 30,
+                            what="the new start's window")[0]
     assert again.running, "the start right after the close handed over to the closed program"
     assert new_window.pid != window.pid
 
