@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import shutil
+import time
 
 import pytest
 
@@ -82,6 +83,51 @@ def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, else
         assert not (other / "Options.ini").exists(), "the handing-over start saved settings"
 
     assert close_and_wait(e2e, first, window.hwnd) == 0
+
+
+def test_a_close_during_a_hanging_download_ends_the_program_at_once(e2e, workdir):
+    """A server that says nothing must not keep a closed program alive: its tray icon and
+    hidden windows would linger, and a new start would hand over to it and end."""
+    e2e.write_options(workdir, {"General": {"CheckNewVersion": "0", "FirstUsage": "0"}})
+    e2e.service.set_scenario("slow", "/forecastrss/", delay=60)
+    e2e.service.set_scenario("slow", "/xml.aspx", delay=60)
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN, wait=30)
+    e2e.service.wait_for_request("/forecastrss/", timeout=20)
+    e2e.service.wait_for_request("/xml.aspx", timeout=20)
+
+    assert e2e.probe.close(window.hwnd)
+    posted = time.monotonic()
+    # Wine's notification area takes 2 s to let go of an icon, whatever the downloads do; the
+    # downloads must add nothing to that.
+    assert program.wait_exit(10) == 0
+    assert time.monotonic() - posted < 3.0, f"ended {time.monotonic() - posted:.1f} s after the close"
+
+    again = e2e.start_program(workdir)
+    new_window = e2e.probe.visible_window(MAIN, wait=30)
+    assert again.running, "the start right after the close handed over to the closed program"
+    assert new_window.pid != window.pid
+
+
+def test_the_systems_close_saves_where_the_windows_stand(e2e, workdir):
+    """A task manager's "end task" or taskkill closes every top-level window of the program,
+    the hidden application window among them: the program ends as its "Kapat" ends it."""
+    e2e.write_options(workdir, {
+        "General": {"CheckNewVersion": "0", "FirstUsage": "0"},
+        "Appearance": {"Left": "412", "Top": "187", "InfoTextLeft": "700",
+                       "InfoTextTop": "150", "ShowInfoText": "1"}})
+    program = e2e.start_program(workdir)
+    e2e.probe.visible_window(MAIN)
+    e2e.probe.visible_window("TInfoTextForm")
+    # the tray's window first: its icon must go with it
+    for cls in ("TTrayIconWindow", "TApplication"):
+        for window in e2e.probe.find(cls):
+            assert e2e.probe.close(window.hwnd)
+
+    assert program.wait_exit(15) == 0
+    saved = read_options(workdir / "Options.ini")["Appearance"]
+    assert (saved["Left"], saved["Top"]) == ("412", "187")
+    assert (saved["InfoTextLeft"], saved["InfoTextTop"]) == ("700", "150")
 
 
 @pytest.mark.parametrize("left, top, expected", [
