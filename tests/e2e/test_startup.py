@@ -2,17 +2,35 @@
 
 from __future__ import annotations
 
+import shutil
 import time
 
 import pytest
 
-from harness import read_options
+from harness import read_options, wait_until
+from harness.appdata import app_data
 from harness.ini import is_utf16
 from harness.polling import wait_until
 from harness.probe import WS_EX_LAYERED, WS_EX_TOOLWINDOW
-from harness.readonly import make_read_only
+from harness.readonly import make_read_only, mount_read_only, undo_read_only
 
 MAIN = "TMainForm"
+
+
+@pytest.fixture
+def per_user(e2e):
+    """The user's own settings folder, %APPDATA%\\Meltemix: absent at the start of the case,
+    and removed after it, as the prefix serves the whole run."""
+    folder = app_data(e2e.prefix) / "Meltemix"
+
+    def remove():
+        if folder.is_dir():
+            shutil.rmtree(folder)
+        elif folder.exists():
+            folder.unlink()
+    remove()
+    yield folder
+    remove()
 
 
 def close_and_wait(e2e, program, hwnd: str) -> int:
@@ -138,7 +156,7 @@ def test_stored_position_is_honoured(e2e, workdir, left, top, expected):
 
 
 @pytest.mark.parametrize("answer", ["button-command", "mouse-click"])
-def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, answer):
+def test_a_write_no_file_takes_reports_and_still_ends_normally(e2e, workdir, per_user, answer):
     # Left differs from what the program will save, so closing has to write.
     # No version question: it could stand over the error box the user is to click.
     options = e2e.write_options(workdir, {"Appearance": {"Left": "350"},
@@ -147,14 +165,16 @@ def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, an
     why_not = make_read_only(options)
     if why_not:
         pytest.skip(f"cannot make a file read-only for root here: {why_not}")
+    # Nor can the user's own folder be made: a file stands where it would go.
+    per_user.write_bytes(b"")
 
     program = e2e.start_program(workdir)
     window = e2e.probe.visible_window(MAIN)
     assert e2e.probe.close(window.hwnd)
 
     box = e2e.probe.message_box("Meltemix!", wait=10)
-    assert "Unable to write to" in box.text
-    assert "Options.ini" in box.text
+    assert box.text.startswith("Unable to write to ")
+    assert box.text.endswith("\\Meltemix\\Options.ini"), "the last file that refused"
     assert program.running, "the program waits for the user to read the error"
     if answer == "mouse-click":
         # A click the test display's focus change swallows is clicked again, as a person would.
@@ -172,6 +192,66 @@ def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, an
 
     assert program.wait_exit(15) == 0
     assert options.read_bytes() == before
+    assert per_user.read_bytes() == b""
+
+
+def close_without_a_box(e2e, program, hwnd: str) -> None:
+    assert e2e.probe.close(hwnd)
+    try:
+        assert program.wait_exit(15) == 0
+    except TimeoutError:
+        boxes = [(b.window.title, b.text) for b in e2e.probe.message_boxes()]
+        pytest.fail(f"the program did not end; message boxes: {boxes}")
+
+
+def test_a_read_only_folder_keeps_the_settings_per_user(e2e, workdir, per_user):
+    kept = {
+        "General": {"CheckNewVersion": "0"},
+        # The details window aside, not under the point the drag takes the panel by.
+        "Appearance": {"Left": "350", "Top": "200", "InfoTextLeft": "650", "InfoTextTop": "100"},
+        "Favorites": {"Muğla": "TUXX0021"},
+        "CitiesTU": {"Adana": "TUXX0001", "Çanakkale": "TUXX0028", "İzmir": "TUXX0015"},
+    }
+    options = e2e.write_options(workdir, kept)
+    before = options.read_bytes()
+    why_not = mount_read_only(workdir)
+    if why_not:
+        pytest.skip(f"cannot mount a folder read-only here: {why_not}")
+
+    # First run in the read-only folder: read from it, the drag kept for the user.
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    assert window.position == (350, 200)
+    e2e.probe.drag((350 + 120, 200 + 200), (350 + 270, 200 + 290))
+    wait_until(lambda: e2e.probe.info(window.hwnd).position == (500, 290), 10,
+               what="the window at the place it was dragged to")
+    close_without_a_box(e2e, program, window.hwnd)
+
+    assert options.read_bytes() == before
+    kept_file = per_user / "Options.ini"
+    assert is_utf16(kept_file)
+    saved = read_options(kept_file)
+    assert (saved["Appearance"]["Left"], saved["Appearance"]["Top"]) == ("500", "290")
+    # The whole file came along: place lists and service addresses.
+    assert saved["Endpoints"] == e2e.endpoints()
+    assert saved["Favorites"] == kept["Favorites"]
+    assert list(saved["CitiesTU"].items()) == list(kept["CitiesTU"].items())
+
+    # Later runs, the folder still read-only: the user's file.
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    assert window.position == (500, 290)
+    close_without_a_box(e2e, program, window.hwnd)
+
+    # Writable again, the folder's file is the settings file once more.
+    undo_read_only(workdir)
+    kept_before = kept_file.read_bytes()
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    assert window.position == (350, 200)
+    close_without_a_box(e2e, program, window.hwnd)
+    assert read_options(options)["General"]["FirstUsage"] == "0"
+    assert kept_file.read_bytes() == kept_before
 
 
 @pytest.mark.parametrize("city", ["İzmir", "Şanlıurfa"])
