@@ -212,6 +212,8 @@ void MainController::RefreshActionExecute() {
 }
 
 void MainController::SystemResumed() {
+    // After sleep the machine may well be on another network, where TLS is not in the way.
+    host_.trySecureConnectionsAgain();
     if (state_ != cnConnecting && !workers_[index(Download::Feed)]) {
         resumeRetries_ = 0;
         RefreshWeather();

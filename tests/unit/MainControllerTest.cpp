@@ -407,8 +407,12 @@ TEST_F(MainControllerTest, AWakeRefreshesUnlessARequestIsUnderWay) {
     create();
     controller.SystemResumed();
     EXPECT_EQ(host.count("startDownload"), 0);
+    // Another network perhaps: the secure connections are tried first again all the same.
+    EXPECT_EQ(host.log, std::vector<std::string>{"trySecureConnectionsAgain"});
     feedArrives();
+    host.log.clear();
     controller.SystemResumed();
+    EXPECT_EQ(host.log.at(0), "trySecureConnectionsAgain"); // before the refresh asks
     EXPECT_EQ(host.count("startDownload Feed"), 1);
 }
 

@@ -119,6 +119,12 @@ TMainForm::TMainForm(Application& application) : application_(application) {
 
 TMainForm::~TMainForm() {
     closeForm();
+    // What may take a while comes once the main window is gone, so that a start meanwhile
+    // finds no running instance to hand over to and becomes the program. The icon first:
+    // Wine's notification area, for one, takes seconds to let go of it.
+    tray_.reset();
+    trayWindow_.reset();
+    endDownloads();
     if (shortPopup_)
         DestroyMenu(shortPopup_);
     if (trayPopup_)
@@ -440,11 +446,9 @@ void TMainForm::closeForm() {
 }
 
 void TMainForm::FormDestroy() {
-    tray_.reset(); // takes the icon out of the notification area, before anything may wait
-    trayWindow_.reset();
     for (UINT_PTR timer : {CheckTimer, VersionTimer, LoadedTimer, RetryTimer, TrayRetryTimer})
         KillTimer(handle(), timer);
-    endDownloads();
+    cancelDownloads();
     PostQuitMessage(0);
 }
 
@@ -522,6 +526,8 @@ std::string TMainForm::downloadedBytes(Download purpose) {
 }
 
 void TMainForm::freeDownload(Download purpose) { workers_[static_cast<int>(purpose)].reset(); }
+
+void TMainForm::trySecureConnectionsAgain() { live_->Plain.forgetAll(); }
 
 // ---- MainWindowHost: the window
 

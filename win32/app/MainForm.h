@@ -10,6 +10,7 @@
 #include "win32/platform/Dpi.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
+#include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 #include "win32/platform/Win32LocaleSource.h"
 
@@ -67,6 +68,7 @@ private:
     void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
+    void trySecureConnectionsAgain() override;
     ScreenPoint windowPosition() const override;
     ScreenRect windowRect() const override;
     std::vector<ScreenRect> workAreas() const override;
@@ -110,7 +112,7 @@ private:
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
     // What the live provider learned; shared with the workers, which may outlive the window.
-    std::shared_ptr<LiveMemory> live_ = std::make_shared<LiveMemory>();
+    std::shared_ptr<LiveMemory> live_ = std::make_shared<LiveMemory>(SystemTicks);
     std::unique_ptr<TInternetThread> workers_[3];
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;

@@ -633,7 +633,7 @@ private:
 } // namespace
 
 OptionsOutcome RunOptionsDialog(HWND owner, int page, LiveMemory* live) {
-    LiveMemory ownMemory;
+    LiveMemory ownMemory(SystemTicks);
     TOptionsForm form(owner, page, live ? *live : ownMemory);
     return form.run();
 }

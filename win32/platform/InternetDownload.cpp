@@ -21,19 +21,29 @@ void setTimeouts(HINTERNET session) {
 }
 } // namespace
 
-bool IsSecureChannelError(unsigned long error) {
+bool IsSecureChannelError(unsigned long error, bool systemLacksTls12) {
     switch (error) {
     case ERROR_INTERNET_SECURITY_CHANNEL_ERROR:
-    case ERROR_INTERNET_INVALID_CA:
-    case ERROR_INTERNET_SEC_CERT_DATE_INVALID:
-    case ERROR_INTERNET_SEC_CERT_CN_INVALID:
-    case ERROR_INTERNET_SEC_CERT_ERRORS:
-    case ERROR_INTERNET_SEC_INVALID_CERT:
         return true;
+    case ERROR_INTERNET_INVALID_CA:
+        return systemLacksTls12;
     default:
         return false;
     }
 }
+
+bool LacksTls12(unsigned long major, unsigned long minor) {
+    return major < 6 || (major == 6 && minor == 0);
+}
+
+bool SystemLacksTls12() {
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    // Not known: taken for a system that has it, so that nothing falls back for a certificate.
+    return GetVersionExW(&version) && LacksTls12(version.dwMajorVersion, version.dwMinorVersion);
+}
+
+std::int64_t SystemTicks() { return GetTickCount(); }
 
 int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body,
                      int* status, bool* secureChannel, DownloadCancel* cancel) {
@@ -55,7 +65,7 @@ int InternetDownload(const wchar_t* agent, const std::string& address, std::stri
     const DWORD openError = GetLastError();
     if (!lender.Lend(request)) {
         if (secureChannel && !request && !lender.Cancelled())
-            *secureChannel = IsSecureChannelError(openError);
+            *secureChannel = IsSecureChannelError(openError, SystemLacksTls12());
         lender.Return();
         return -1;
     }

@@ -1,4 +1,5 @@
 // The download worker's thread and its one message, with real threads and a real queue.
+#include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 
 #include <winsock2.h>
@@ -105,7 +106,7 @@ TEST_F(InternetThreadTest, ARefusedConnectionIsMinusOne) {
     // Port 9 on the loopback: nothing listens there.
     DownloadPlan plan;
     plan.Address = "http://127.0.0.1:9/forecastrss/x.xml";
-    TInternetThread worker(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>()));
+    TInternetThread worker(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
     worker.Start();
     EXPECT_EQ(waitForMessage(30000), -1);
 }
@@ -116,7 +117,7 @@ TEST_F(InternetThreadTest, ACancelledDownloadAsksForNothingMoreAndAHangingOneIsL
     SilentListener silent;
     DownloadPlan plan;
     plan.Address = silent.url();
-    TInternetThread cancelled(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>()));
+    TInternetThread cancelled(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
     cancelled.Cancel();
     cancelled.Start();
     EXPECT_EQ(waitForMessage(), -1);
@@ -124,7 +125,7 @@ TEST_F(InternetThreadTest, ACancelledDownloadAsksForNothingMoreAndAHangingOneIsL
     EXPECT_EQ(silent.accepted(), 0);
 
     auto hanging = std::make_unique<TInternetThread>(
-        window, Done, DownloadJob(plan, std::make_shared<LiveMemory>()));
+        window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
     hanging->Start();
     for (int i = 0; i < 500 && silent.accepted() == 0; ++i)
         Sleep(10);
