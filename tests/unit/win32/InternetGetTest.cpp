@@ -2,78 +2,40 @@
 // plain HTTP, as the public services do for Windows XP.
 #include "win32/platform/InternetDownload.h"
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
+#include "LoopbackListener.h"
+
 #include <wininet.h>
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 using namespace meltemix;
 
 namespace {
 
 // Answers every connection with one plain-HTTP response, whatever arrives first.
-class PlainHttpListener {
-public:
-    PlainHttpListener() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int size = sizeof address;
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
-        ::listen(socket_, 8);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~PlainHttpListener() {
-        stopping_ = true;
-        closesocket(socket_);
-        thread_.join();
-        WSACleanup();
-    }
-    std::string url(const char* scheme) const {
-        return std::string(scheme) + "://127.0.0.1:" + std::to_string(port_) + "/v1/x";
-    }
-
-private:
-    void serve() {
-        while (!stopping_) {
-            const SOCKET client = ::accept(socket_, nullptr, nullptr);
-            if (client == INVALID_SOCKET)
-                return;
-            char buffer[4096];
-            ::recv(client, buffer, sizeof buffer, 0);
-            static const char kAnswer[] =
-                "HTTP/1.0 418 Teapot\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
-            ::send(client, kAnswer, sizeof kAnswer - 1, 0);
-            ::shutdown(client, SD_SEND);
-            closesocket(client);
-        }
-    }
-
-    SOCKET socket_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::atomic<bool> stopping_{false};
-    std::thread thread_;
-};
+test::LoopbackListener PlainHttpListener() {
+    return test::LoopbackListener([](SOCKET client) {
+        char buffer[4096];
+        ::recv(client, buffer, sizeof buffer, 0);
+        static const char kAnswer[] =
+            "HTTP/1.0 418 Teapot\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
+        ::send(client, kAnswer, sizeof kAnswer - 1, 0);
+        ::shutdown(client, SD_SEND);
+        return true;
+    });
+}
 
 } // namespace
 
 TEST(InternetGet, TellsAFailedSecureChannelFromNoResponse) {
-    PlainHttpListener listener;
+    const test::LoopbackListener listener = PlainHttpListener();
     const HttpGet get = InternetGet(L"Meltemix test");
     std::string body;
     int status = 0;
-    EXPECT_EQ(get(listener.url("https"), body, status), HttpOutcome::SecureChannel);
-    EXPECT_EQ(get(listener.url("http"), body, status), HttpOutcome::Response);
+    EXPECT_EQ(get(listener.url("https", "/v1/x"), body, status), HttpOutcome::SecureChannel);
+    EXPECT_EQ(get(listener.url("http", "/v1/x"), body, status), HttpOutcome::Response);
     EXPECT_EQ(status, 418);
     EXPECT_EQ(body, "ok");
     // Port 9 on the loopback: nothing listens there, over either scheme.

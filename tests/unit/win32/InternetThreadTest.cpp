@@ -2,15 +2,12 @@
 #include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 
-#include <winsock2.h>
+#include "LoopbackListener.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <stdexcept>
-#include <thread>
-#include <vector>
 
 using namespace meltemix;
 
@@ -29,48 +26,6 @@ LPARAM waitForMessage(DWORD milliseconds = 10000) {
     }
     return 99;
 }
-
-// A server that accepts connections and never answers, as one that hangs does.
-class SilentListener {
-public:
-    SilentListener() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int size = sizeof address;
-        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
-        ::listen(socket_, 8);
-        thread_ = std::thread([this] {
-            for (SOCKET client; (client = ::accept(socket_, nullptr, nullptr)) != INVALID_SOCKET;) {
-                clients_.push_back(client);
-                ++accepted_;
-            }
-        });
-    }
-    ~SilentListener() {
-        closesocket(socket_);
-        thread_.join();
-        for (SOCKET client : clients_)
-            closesocket(client);
-        WSACleanup();
-    }
-    std::string url() const {
-        return "http://127.0.0.1:" + std::to_string(port_) + "/forecastrss/x.xml";
-    }
-    int accepted() const { return accepted_; }
-
-private:
-    SOCKET socket_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::vector<SOCKET> clients_;
-    std::atomic<int> accepted_{0};
-    std::thread thread_;
-};
 
 class InternetThreadTest : public testing::Test {
 protected:
@@ -114,9 +69,10 @@ TEST_F(InternetThreadTest, ARefusedConnectionIsMinusOne) {
 // The close of the program must not wait for a server that says nothing. Where the system
 // does not give up the call at once (Wine does not), the worker is let go of.
 TEST_F(InternetThreadTest, ACancelledDownloadAsksForNothingMoreAndAHangingOneIsLetGo) {
-    SilentListener silent;
+    // A server that accepts connections and never answers.
+    const test::LoopbackListener silent([](SOCKET) { return false; });
     DownloadPlan plan;
-    plan.Address = silent.url();
+    plan.Address = silent.url("http", "/forecastrss/x.xml");
     TInternetThread cancelled(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
     cancelled.Cancel();
     cancelled.Start();
