@@ -17,6 +17,7 @@
 #include <shellapi.h>
 
 #include <stdexcept>
+#include <utility>
 
 namespace meltemix {
 namespace {
@@ -74,7 +75,8 @@ void appendItem(HMENU menu, UINT id, const wchar_t* caption) {
 
 } // namespace
 
-TMainForm::TMainForm(Application& application) : application_(application) {
+TMainForm::TMainForm(Application& application, std::function<void()> closing)
+    : application_(application), closing_(std::move(closing)) {
     registerClass(MainWindowClass, application.icon());
     // Owned by the application's hidden tool window, so it has no task-bar button either.
     const Dpi system = Dpi::OfWindow(nullptr);
@@ -417,6 +419,8 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             controller_->SessionEnding();
         return 0;
     case WM_CLOSE:
+        if (closing_)
+            std::exchange(closing_, nullptr)();
         // A download that hangs must not hold the close: it is ended now, while the windows
         // fade out.
         cancelDownloads();

@@ -14,6 +14,7 @@
 #include "win32/platform/InternetThread.h"
 #include "win32/platform/Win32LocaleSource.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +32,9 @@ public:
     static constexpr int ClientWidth = 233;
     static constexpr int ClientHeight = 248;
 
-    explicit TMainForm(Application& application);
+    // `closing` is called when a close begins: from then on a start is to be a first start,
+    // not a hand-over to this instance, which is going.
+    TMainForm(Application& application, std::function<void()> closing);
     ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
@@ -107,6 +110,7 @@ private:
     SystemTime localNow() const override;
 
     Application& application_;
+    std::function<void()> closing_;
     Win32LocaleSource locale_;
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<TrayWindow> trayWindow_;

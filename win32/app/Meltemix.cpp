@@ -27,6 +27,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     GdiplusSession gdiplus; // outlives every window and picture
     Application application;
-    TMainForm mainForm(application);
+    TMainForm mainForm(application, [&instance] { instance.release(); });
     return application.run();
 }

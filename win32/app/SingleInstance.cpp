@@ -13,9 +13,12 @@ SingleInstance::SingleInstance()
     found_ = FindProgramWindow(MainWindowClass, OwnProgramFile());
 }
 
-SingleInstance::~SingleInstance() {
+SingleInstance::~SingleInstance() { release(); }
+
+void SingleInstance::release() {
     if (mutex_)
         WaitForSingleObject(mutex_.get(), 0);
+    mutex_.reset();
 }
 
 bool IsSupportedWindowsVersion() {

@@ -19,6 +19,9 @@ public:
 
     // The running instance's main window, or null when this start is the first.
     HWND runningWindow() const { return alreadyExists_ ? found_ : nullptr; }
+    // This instance is closing: a start from now on finds no mutex and runs as the first,
+    // however long the rest of the close takes.
+    void release();
 
 private:
     KernelHandle mutex_;
