@@ -450,6 +450,7 @@ void TMainForm::closeForm() {
 }
 
 void TMainForm::FormDestroy() {
+    application_.setMainWindow(nullptr);
     for (UINT_PTR timer : {CheckTimer, VersionTimer, LoadedTimer, RetryTimer, TrayRetryTimer})
         KillTimer(handle(), timer);
     cancelDownloads();
