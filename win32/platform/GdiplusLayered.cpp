@@ -56,6 +56,15 @@ GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window, Dpi dpi)
       text_(std::make_shared<GdiplusTextResources>(KeepDrawings)),
       scaled_(KeepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
 
+void GdiplusLayeredSurface::SetDpi(Dpi dpi) {
+    if (dpi.value() != dpi_.value()) {
+        text_->Clear();
+        if (scaled_)
+            scaled_->Clear();
+    }
+    dpi_ = dpi;
+}
+
 std::unique_ptr<Canvas> GdiplusLayeredSurface::NewCanvas(int width, int height) {
     text_->NewRepaint();
     if (scaled_)

@@ -23,8 +23,8 @@ class GdiplusLayeredSurface : public LayeredSurface {
 public:
     explicit GdiplusLayeredSurface(HWND window, Dpi dpi = Dpi());
 
-    // The next canvas is made at this density.
-    void SetDpi(Dpi dpi) { dpi_ = dpi; }
+    // The next canvas is made at this density; what was kept for another is dropped.
+    void SetDpi(Dpi dpi);
     std::unique_ptr<Canvas> NewCanvas(int width, int height) override;
     void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
 

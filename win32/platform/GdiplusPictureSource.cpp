@@ -85,12 +85,12 @@ std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture&, const C
 
 namespace {
 
-// The premultiplied copy of a decoded picture; the decoded one itself when it cannot be
-// made. The copy also lets go of the file, which GDI+ holds open while the picture it
-// decoded from it lives.
-std::shared_ptr<Gdiplus::GpBitmap> Premultiplied(GdipBitmap decoded, int width, int height) {
+// A copy of a decoded picture in the canvases' own pixel format, which they lay down as it
+// is; the decoded one itself when it cannot be made. The copy also lets go of the file,
+// which GDI+ holds open while the picture it decoded from it lives.
+std::shared_ptr<Gdiplus::GpBitmap> Copied(GdipBitmap decoded, int width, int height) {
     Gdiplus::GpBitmap* copy = nullptr;
-    if (gdip::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat32bppPARGB, decoded.get(),
+    if (gdip::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat32bppARGB, decoded.get(),
                                    &copy) != Gdiplus::Ok ||
         !copy)
         return Share(decoded.release());
@@ -131,7 +131,7 @@ std::unique_ptr<Picture> GdiplusPictureSource::LoadFile(const std::string& file,
     GdipBitmap decoded = Decode(file, width, height);
     if (!decoded)
         return nullptr; // unreadable now; perhaps not at the next look
-    Kept kept{file, stamp, Premultiplied(std::move(decoded), width, height),
+    Kept kept{file, stamp, Copied(std::move(decoded), width, height),
               Logical(width, density), Logical(height, density), density};
     if (kept_.size() >= Capacity)
         kept_.erase(kept_.begin());
@@ -149,7 +149,7 @@ std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture& picture,
     gdip::GdipGetImageHeight(decoded->Bitmap(), &h);
     const int width = static_cast<int>(w), height = static_cast<int>(h);
     Gdiplus::GpBitmap* raw = nullptr;
-    if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &raw) !=
+    if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &raw) !=
             Gdiplus::Ok ||
         !raw)
         return nullptr;

@@ -13,7 +13,7 @@ namespace meltemix {
 
 // Pictures from files relative to the working directory. Decoding a PNG costs far more than
 // drawing it, and the faces draw the same few pictures at every repaint, so each decoded
-// picture is kept by its path, in premultiplied ARGB, which GDI+ draws without a conversion.
+// picture is kept by its path, in the canvases' own ARGB, which they lay down as it is.
 // Before each use the file's last write time and size are looked at again: a picture
 // replaced on disk shows at the next repaint, and a missing one is looked for again.
 // For a window on a denser screen than 96 dpi, a picture of Contents\Resources is taken from
