@@ -1,23 +1,50 @@
 #include "win32/platform/ArgbPixels.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstddef>
 
 namespace meltemix {
 
-ArgbImage::ArgbImage(int width, int height)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      bits_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)) {}
+ArgbImage::ArgbImage(int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t);
+    // Committed pages read as zero: transparent.
+    bits_ = static_cast<std::uint32_t*>(
+        VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    if (bits_) {
+        width_ = width;
+        height_ = height;
+    }
+}
+
+ArgbImage& ArgbImage::operator=(ArgbImage&& other) noexcept {
+    if (this != &other) {
+        if (bits_)
+            VirtualFree(bits_, 0, MEM_RELEASE);
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        bits_ = std::exchange(other.bits_, nullptr);
+    }
+    return *this;
+}
+
+ArgbImage::~ArgbImage() {
+    if (bits_)
+        VirtualFree(bits_, 0, MEM_RELEASE);
+}
 
 void ArgbImage::CutTo(const PixelRect& area) {
     const int left = std::max(area.Left, 0), top = std::max(area.Top, 0);
     const int right = std::min(area.Left + area.Width, width_),
               bottom = std::min(area.Top + area.Height, height_);
-    ArgbImage cut(std::max(right - left, 0), std::max(bottom - top, 0));
+    ArgbImage cut(right - left, bottom - top);
     for (int y = 0; y < cut.height_; ++y)
-        std::copy_n(&bits_[static_cast<std::size_t>(top + y) * width_ + left], cut.width_,
-                    &cut.bits_[static_cast<std::size_t>(y) * cut.width_]);
+        std::copy_n(bits_ + static_cast<std::size_t>(top + y) * width_ + left, cut.width_,
+                    cut.bits_ + static_cast<std::size_t>(y) * cut.width_);
     *this = std::move(cut);
 }
 

@@ -2,8 +2,9 @@
 
 #include "core/skin/Canvas.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <utility>
 
 namespace meltemix {
 
@@ -16,19 +17,29 @@ struct ArgbView {
     int Stride = 0; // pixels from one row to the next
 };
 
-// Pixels of their own, fully transparent when made.
+// Pixels of their own, fully transparent when made. They come straight from the system and
+// go back to it: a window makes and lets go of many, of many sizes, which would leave a
+// heap holding far more than it is asked for at any time.
 class ArgbImage {
 public:
     ArgbImage() = default;
     ArgbImage(int width, int height);
+    ArgbImage(ArgbImage&& other) noexcept { *this = std::move(other); }
+    ArgbImage& operator=(ArgbImage&& other) noexcept;
+    ArgbImage(const ArgbImage&) = delete;
+    ArgbImage& operator=(const ArgbImage&) = delete;
+    ~ArgbImage();
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    bool Empty() const { return bits_.empty(); }
-    std::uint32_t* Bits() { return bits_.data(); }
-    const std::uint32_t* Bits() const { return bits_.data(); }
-    ArgbView View() const { return {bits_.data(), width_, height_, width_}; }
-    std::size_t Bytes() const { return bits_.size() * sizeof(std::uint32_t); }
+    bool Empty() const { return bits_ == nullptr; }
+    std::uint32_t* Bits() { return bits_; }
+    const std::uint32_t* Bits() const { return bits_; }
+    ArgbView View() const { return {bits_, width_, height_, width_}; }
+    std::size_t Bytes() const {
+        return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) *
+               sizeof(std::uint32_t);
+    }
 
     // Only the part `area` of it; the rest goes.
     void CutTo(const PixelRect& area);
@@ -36,7 +47,7 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint32_t> bits_;
+    std::uint32_t* bits_ = nullptr;
 };
 
 // `top` laid over `bottom`, each channel as GDI+ blends a picture onto an ARGB bitmap: what

@@ -32,12 +32,6 @@ bool Whole(float value) {
     return value == std::floor(value);
 }
 
-// A picture from another source has nothing GDI+ could draw.
-Gdiplus::GpImage* ImageOf(const Picture& picture) {
-    const auto* decoded = dynamic_cast<const GdiplusPicture*>(&picture);
-    return decoded ? decoded->Bitmap() : nullptr;
-}
-
 // Lines break at line feeds alone; a carriage return before one would otherwise count as a
 // character of its own on some implementations (Wine's gives it a width).
 std::wstring TextForLayout(const std::string& utf8) {
@@ -106,18 +100,6 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     return made;
 }
 
-GdipBitmap BitmapOn(ArgbImage& pixels) {
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (pixels.Empty() ||
-        gdip::GdipCreateBitmapFromScan0(pixels.Width(), pixels.Height(),
-                                        pixels.Width() * static_cast<INT>(sizeof(std::uint32_t)),
-                                        PixelFormat32bppARGB,
-                                        reinterpret_cast<BYTE*>(pixels.Bits()),
-                                        &bitmap) != Gdiplus::Ok)
-        return nullptr;
-    return GdipBitmap(bitmap);
-}
-
 GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text,
                              std::shared_ptr<GdiplusScaledPictures> scaled, float scale)
     : width_(width),
@@ -182,9 +164,11 @@ bool GdiplusCanvas::Lay(Gdiplus::GpBitmap* bitmap, const PixelRect& source, int 
 
 void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF& source,
                          const DrawAttributes& attributes) {
-    if (!graphics_ || picture.Empty() || !ImageOf(picture))
+    // A picture from another source has nothing GDI+ could draw.
+    const auto* drawn = dynamic_cast<const GdiplusPicture*>(&picture);
+    if (!graphics_ || picture.Empty() || !drawn || !drawn->Pixels())
         return;
-    const auto& decoded = dynamic_cast<const GdiplusPicture&>(picture);
+    const GdiplusPicture& decoded = *drawn;
     const RectF from = Times(source, static_cast<float>(decoded.Density()));
     const RectF onto = scale_ == 1 ? dest : Snapped(OnBitmap(dest));
     if (Whole(onto)) {
@@ -193,9 +177,13 @@ void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF&
         const PixelRect at = PixelsOf(onto);
         // What counts is whether the picture's own pixels are stretched onto the bitmap's.
         const bool stretched = onto.Width != from.Width || onto.Height != from.Height;
-        if (!stretched && !attributes.Matrix && Whole(from) &&
-            Lay(decoded.Bitmap(), PixelsOf(from), at.Left, at.Top))
-            return;
+        if (!stretched && !attributes.Matrix && Whole(from)) {
+            if (scaled_)
+                scaled_->DrawnAsItIs(decoded);
+            if (Gdiplus::GpBitmap* bitmap = decoded.Bitmap())
+                if (Lay(bitmap, PixelsOf(from), at.Left, at.Top))
+                    return;
+        }
         const bool ownSize = dest.Width == source.Width && dest.Height == source.Height;
         if (scaled_)
             if (const ScaledPixels* kept =
@@ -209,7 +197,8 @@ void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF&
     }
     // Between whole pixels of a canvas at its own scale (no face draws there): the library
     // places it.
-    DrawPart(graphics_.get(), decoded.Bitmap(), onto, from, attributes);
+    if (Gdiplus::GpBitmap* bitmap = decoded.Bitmap())
+        DrawPart(graphics_.get(), bitmap, onto, from, attributes);
 }
 
 Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {

@@ -3,6 +3,7 @@
 #include "core/skin/Canvas.h"
 #include "win32/platform/ArgbPixels.h"
 #include "win32/platform/GdiplusApi.h"
+#include "win32/platform/GdiplusPicture.h"
 #include "win32/platform/GdiplusPictureSource.h" // the pictures it draws
 #include "win32/platform/GdiplusScaledPictures.h"
 
@@ -15,31 +16,8 @@
 
 namespace meltemix {
 
-// A picture decoded by GDI+; empty when the file is missing or unreadable. The decoded
-// bitmap may be shared with other pictures of the same file: nothing draws into it. Its
-// width and height are those the faces lay it out by; a picture drawn for denser screens
-// has `density` (2) bitmap pixels to each of them.
-class GdiplusPicture : public Picture {
-public:
-    GdiplusPicture(std::string path, std::shared_ptr<Gdiplus::GpBitmap> bitmap, int width,
-                   int height, int density = 1)
-        : Picture(std::move(path), width, height), bitmap_(std::move(bitmap)),
-          density_(density) {}
-
-    Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
-    const std::shared_ptr<Gdiplus::GpBitmap>& Shared() const { return bitmap_; }
-    int Density() const { return density_; }
-
-private:
-    std::shared_ptr<Gdiplus::GpBitmap> bitmap_;
-    int density_;
-};
-
 // The image attributes of a drawing; null when it needs none.
 GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes);
-
-// Pixels of our own as a GDI+ bitmap, which draws into them; they must outlive it.
-GdipBitmap BitmapOn(ArgbImage& pixels);
 
 // Fonts and string formats for the canvases of one window. A repaint uses a handful of
 // fonts many times and a window repaints often, so each is made once and kept.

@@ -8,8 +8,8 @@ namespace meltemix {
 namespace {
 
 // The same picture, also once it is gone and another took its address.
-bool Same(const std::weak_ptr<Gdiplus::GpBitmap>& kept,
-          const std::shared_ptr<Gdiplus::GpBitmap>& picture) {
+bool Same(const std::weak_ptr<PicturePixels>& kept,
+          const std::shared_ptr<PicturePixels>& picture) {
     return !kept.owner_before(picture) && !picture.owner_before(kept);
 }
 
@@ -44,10 +44,12 @@ const ScaledPixels* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
                                                   const RectF& source, int width, int height,
                                                   const DrawAttributes& attributes,
                                                   bool ownSize) {
-    const std::shared_ptr<Gdiplus::GpBitmap>& shared = picture.Shared();
+    const std::shared_ptr<PicturePixels>& shared = picture.Pixels();
     if (!shared || width <= 0 || height <= 0 ||
-        static_cast<long long>(width) * height > MaxPixels)
+        static_cast<long long>(width) * height > MaxPixels) {
+        Drawn(picture, false);
         return nullptr;
+    }
     const auto found = std::find_if(kept_.begin(), kept_.end(), [&](const Kept& kept) {
         return Same(kept.picture, shared) && kept.source == source && kept.width == width &&
                kept.height == height && kept.matrix == attributes.Matrix &&
@@ -63,8 +65,10 @@ const ScaledPixels* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
         }
         kept_.push_back({shared, source, width, height, attributes.Matrix, attributes.TileEdges,
                          ownSize, std::nullopt});
-        if (!ownSize)
+        if (!ownSize) {
+            Drawn(picture, false);
             return nullptr; // once may be all
+        }
     } else {
         found->used = true;
         found->ownSize = found->ownSize || ownSize;
@@ -73,10 +77,27 @@ const ScaledPixels* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
     Kept& kept = kept_.back();
     if (!kept.scaled)
         kept.scaled = ScalePicture(picture, source, width, height, attributes);
+    Drawn(picture, true);
     return &*kept.scaled;
 }
 
+void GdiplusScaledPictures::Drawn(const GdiplusPicture& picture, bool fromKept) {
+    const std::shared_ptr<PicturePixels>& pixels = picture.Pixels();
+    const auto found = std::find_if(drawn_.begin(), drawn_.end(), [&](const DrawnPicture& drawn) {
+        return Same(drawn.picture, pixels);
+    });
+    if (found == drawn_.end())
+        drawn_.push_back({pixels, fromKept});
+    else
+        found->fromKept = found->fromKept && fromKept;
+}
+
 void GdiplusScaledPictures::NewRepaint() {
+    for (const DrawnPicture& drawn : drawn_)
+        if (drawn.fromKept)
+            if (const std::shared_ptr<PicturePixels> pixels = drawn.picture.lock())
+                pixels->LetGo();
+    drawn_.clear();
     kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
                                [](const Kept& kept) {
                                    return (!kept.ownSize && !kept.used) || kept.picture.expired();

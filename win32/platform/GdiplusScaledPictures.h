@@ -12,6 +12,7 @@
 namespace meltemix {
 
 class GdiplusPicture;
+class PicturePixels;
 
 // The part `source` (in the bitmap's own pixels) of `picture` scaled to width × height through
 // `attributes`, over nothing, with its top left corner at the origin, cut to its ink: `Ink`
@@ -34,7 +35,9 @@ ScaledPixels ScalePicture(const GdiplusPicture& picture, const RectF& source, in
 // - a picture stretched beyond its own size (the panel's middle slices) is kept from its
 //   second repaint in a row, until a repaint goes by without it: each step of the unrolling
 //   stretches to a size of its own.
-// A density change drops all: nothing of the old one is drawn again.
+// A picture that a repaint drew only from what was kept of it lets go of its own pixels,
+// which are made again when it is to be scaled to another size. A density change drops all:
+// nothing of the old one is drawn again.
 class GdiplusScaledPictures {
 public:
     // Stretched sizes registered at most, kept or not: more than one repaint stretches.
@@ -48,19 +51,27 @@ public:
     // size and only the density scales it.
     const ScaledPixels* Scaled(const GdiplusPicture& picture, const RectF& source, int width,
                                int height, const DrawAttributes& attributes, bool ownSize);
+    // The canvas drew `picture` from its own pixels, which it needs again next time.
+    void DrawnAsItIs(const GdiplusPicture& picture) { Drawn(picture, false); }
     // A repaint begins: stretched pictures the one before did not draw go, and so does
-    // whatever was scaled from a picture that is gone.
+    // whatever was scaled from a picture that is gone; pictures it drew only from what was
+    // kept let go of their own pixels.
     void NewRepaint();
     // The window is now at another density.
-    void Clear() { kept_.clear(); }
+    void Clear() {
+        kept_.clear();
+        drawn_.clear();
+    }
 
     // What is kept, for the memory's sake.
     std::size_t Count() const;
     std::size_t Bytes() const;
 
 private:
+    void Drawn(const GdiplusPicture& picture, bool fromKept);
+
     struct Kept {
-        std::weak_ptr<Gdiplus::GpBitmap> picture; // of the picture, which may go before this
+        std::weak_ptr<PicturePixels> picture; // which may go before this
         RectF source;
         int width = 0;
         int height = 0;
@@ -71,7 +82,14 @@ private:
         bool used = true;                   // since the last repaint began
     };
 
+    // The pictures the repaint drew, and whether only from what was kept of them.
+    struct DrawnPicture {
+        std::weak_ptr<PicturePixels> picture;
+        bool fromKept = true;
+    };
+
     std::vector<Kept> kept_; // the one used last at the end
+    std::vector<DrawnPicture> drawn_;
 };
 
 } // namespace meltemix

@@ -297,6 +297,60 @@ TEST_F(GdiplusPictureSourceTest, ScaledPicturesKeptBySizeWhilePicturesLive) {
     EXPECT_EQ(scaled.Count(), 0u);
 }
 
+// A window drawing a picture only from what it scaled of it lets go of the picture's own
+// pixels; asked for again, to be scaled to another size or tinted anew, they are as before.
+TEST_F(GdiplusPictureSourceTest, PixelsLetGoAreMadeAgainAsTheyWere) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    GdiplusPictureSource dense(144);
+    const std::unique_ptr<Picture> picture = dense.Load(sky);
+    const auto& mixed = dynamic_cast<const GdiplusPicture&>(*picture);
+    const std::unique_ptr<Picture> tinted = dense.Recolored(*picture, TintMatrix({128, 64, 0, 200}));
+    ASSERT_NE(tinted, nullptr);
+    EXPECT_FALSE(mixed.Pixels()->Held()) << "only its tint is drawn";
+    const auto& tint = dynamic_cast<const GdiplusPicture&>(*tinted);
+
+    const auto scaled = std::make_shared<GdiplusScaledPictures>();
+    const auto paint = [&](float height) {
+        scaled->NewRepaint();
+        auto canvas = std::make_unique<GdiplusCanvas>(12, 40, nullptr, scaled, 1.5f);
+        DrawPictureAt(*canvas, *picture, 0, 0);
+        canvas->DrawPicture(*tinted, {4, 0, 4, height}, {});
+        return canvas;
+    };
+    GdiplusCanvas reference(12, 40, nullptr, nullptr, 1.5f);
+    DrawPictureAt(reference, *picture, 0, 0);
+    reference.DrawPicture(*tinted, {4, 0, 4, 30}, {});
+
+    paint(20);
+    paint(30); // the stretched tint: not kept yet
+    EXPECT_TRUE(tint.Pixels()->Held());
+    paint(30);
+    paint(30);
+    EXPECT_FALSE(mixed.Pixels()->Held());
+    EXPECT_FALSE(tint.Pixels()->Held());
+    EXPECT_EQ(LargestShownDifference(*paint(30), reference), 0);
+    // another size: made again, from the file and through the tint
+    GdiplusCanvas taller(12, 40, nullptr, nullptr, 1.5f);
+    taller.DrawPicture(*tinted, {4, 0, 4, 36}, {});
+    GdiplusCanvas fresh(12, 40, nullptr, nullptr, 1.5f);
+    GdiplusPictureSource other(144);
+    fresh.DrawPicture(*other.Recolored(*other.Load(sky), TintMatrix({128, 64, 0, 200})),
+                      {4, 0, 4, 36}, {});
+    EXPECT_EQ(LargestShownDifference(taller, fresh), 0);
+
+    // At the picture's own density it is laid down as it is at every repaint: kept.
+    const auto standard = std::make_shared<GdiplusScaledPictures>();
+    GdiplusPictureSource single(96);
+    const std::unique_ptr<Picture> own = single.Load(sky);
+    for (int repaint = 0; repaint < 3; ++repaint) {
+        standard->NewRepaint();
+        GdiplusCanvas canvas(8, 8, nullptr, standard);
+        DrawPictureAt(canvas, *own, 1, 1);
+    }
+    EXPECT_TRUE(dynamic_cast<const GdiplusPicture&>(*own).Pixels()->Held());
+}
+
 TEST_F(GdiplusPictureSourceTest, DenserScreensTakeThePictureDrawnAtTwiceTheSize) {
     const std::string set = folder_ + "Contents\\", single = set + "Resources\\",
                       twice = set + "Resources@2x\\";
