@@ -212,6 +212,8 @@ void MainController::RefreshActionExecute() {
 }
 
 void MainController::SystemResumed() {
+    // After sleep the machine may well be on another network, where TLS is not in the way.
+    host_.trySecureConnectionsAgain();
     if (state_ != cnConnecting && !workers_[index(Download::Feed)]) {
         resumeRetries_ = 0;
         RefreshWeather();
@@ -500,6 +502,17 @@ void MainController::FormMove() {
         return;
     const ScreenPoint main = host_.windowPosition();
     host_.moveInfo({main.x + infoOffset_.x, main.y + infoOffset_.y});
+}
+
+void MainController::DensityChanged(int oldDpi, int newDpi) {
+    if (oldDpi <= 0 || newDpi <= 0 || oldDpi == newDpi)
+        return;
+    const auto scaled = [&](int distance) {
+        const long long product = static_cast<long long>(distance) * newDpi;
+        // to the nearest pixel, halves away from zero as on either side of the main window
+        return static_cast<int>((product + (product < 0 ? -oldDpi : oldDpi) / 2) / oldDpi);
+    };
+    infoOffset_ = {scaled(infoOffset_.x), scaled(infoOffset_.y)};
 }
 
 void MainController::ApplicationDeactivated() {

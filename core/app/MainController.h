@@ -60,6 +60,10 @@ public:
     // Window events.
     void FormMouseDown(bool leftButton);
     void FormMove();
+    // The main window now draws at `newDpi` instead of `oldDpi`, and is about to take its new
+    // size and place: the info window keeps its distance in the new screen's pixels, so that
+    // it stays beside the main window rather than over it.
+    void DensityChanged(int oldDpi, int newDpi);
     void ApplicationDeactivated();
     void ShowInstance();
     // The system woke from sleep: the weather on screen may be hours old.

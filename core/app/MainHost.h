@@ -62,6 +62,8 @@ public:
     virtual void startDownload(Download purpose, const DownloadPlan& plan) = 0;
     virtual std::string downloadedBytes(Download purpose) = 0;
     virtual void freeDownload(Download purpose) = 0;
+    // The built-in provider asks every upstream over a secure connection first again.
+    virtual void trySecureConnectionsAgain() = 0;
 
     // The window.
     virtual ScreenPoint windowPosition() const = 0;

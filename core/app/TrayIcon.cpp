@@ -48,7 +48,10 @@ void TCustomTrayIcon::SetVisible(bool visible) {
         record_.icon = current_;
     }
     if (visible) {
-        if (!refresh(NotifyCommand::Add)) {
+        // A busy shell (a start from the Startup folder at logon) can let an add time out
+        // and still add the icon afterwards; every later add then fails because the icon is
+        // there. An icon that takes a modify exists, whatever the add said.
+        if (!refresh(NotifyCommand::Add) && !refresh(NotifyCommand::Modify)) {
             visible_ = false;
             throw std::runtime_error("Cannot create shell notification icon");
         }

@@ -18,12 +18,10 @@ constexpr int kReceived = 0;
 
 const char* const kTurkey = "Türkiye";
 
-// A GET whose answer is usable: some response with a success status.
-bool GetAnswer(const HttpGet& get, PlainUpstreams& plain, Upstream upstream,
-               const std::string& url, std::string& body, bool& responded) {
-    int status = 0;
-    responded = GetUpstream(get, plain, upstream, url, body, status) == HttpOutcome::Response;
-    return responded && status >= 200 && status < 300;
+// An answer worth reading: some response with a success status.
+bool Succeeded(const UpstreamAnswer& answer) {
+    return answer.outcome == HttpOutcome::Response && answer.status >= 200 &&
+           answer.status < 300;
 }
 
 std::string Coordinate(double degrees) { return FixedText(degrees, 4).value_or("0"); }
@@ -40,12 +38,10 @@ int RunFeed(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
     const auto place = ResolvePlace(request.Argument, request.Bases.GeocodingApi, get, memory);
     if (!place)
         return kNoResponse;
-    std::string body;
-    bool responded = false;
-    if (!GetAnswer(get, memory.Plain, Upstream::Forecast,
-                   ForecastAddress(request.Bases.ForecastApi, *place), body, responded))
-        return kNoResponse;
-    auto feed = ForecastToFeed(body, *place);
+    const UpstreamAnswer answer = GetUpstream(get, memory.Plain, Upstream::Forecast,
+                                              ForecastAddress(request.Bases.ForecastApi, *place));
+    auto feed = Succeeded(answer) ? ForecastToFeed(answer.body, *place) : std::nullopt;
+    SettleUpstream(memory.Plain, Upstream::Forecast, answer, feed.has_value());
     if (!feed)
         return kNoResponse;
     document = std::move(*feed);
@@ -54,14 +50,13 @@ int RunFeed(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
 
 int RunSearch(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
               std::string& document) {
-    std::string body;
-    bool responded = false;
-    const bool ok = GetAnswer(get, memory.Plain, Upstream::Geocoding,
-                              GeocodingSearchAddress(request.Bases.GeocodingApi, request.Argument),
-                              body, responded);
-    if (!responded)
+    const UpstreamAnswer answer =
+        GetUpstream(get, memory.Plain, Upstream::Geocoding,
+                    GeocodingSearchAddress(request.Bases.GeocodingApi, request.Argument));
+    const auto found = Succeeded(answer) ? ReadSearchAnswer(answer.body) : std::nullopt;
+    SettleUpstream(memory.Plain, Upstream::Geocoding, answer, found.has_value());
+    if (answer.outcome != HttpOutcome::Response)
         return kNoResponse;
-    const auto found = ok ? ReadSearchAnswer(body) : std::nullopt;
     const std::vector<FoundPlace> list = found ? *found : std::vector<FoundPlace>();
     for (const FoundPlace& place : list)
         memory.Places.remember(place.Code, place.Where);
@@ -71,12 +66,10 @@ int RunSearch(const LiveRequest& request, const HttpGet& get, LiveMemory& memory
 
 int RunIp(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
           std::string& document) {
-    std::string body;
-    bool responded = false;
-    if (!GetAnswer(get, memory.Plain, Upstream::Ip, IpEchoAddress(request.Bases.IpApi), body,
-                   responded))
-        return kNoResponse;
-    auto ip = IpToDocument(body);
+    const UpstreamAnswer answer =
+        GetUpstream(get, memory.Plain, Upstream::Ip, IpEchoAddress(request.Bases.IpApi));
+    auto ip = Succeeded(answer) ? IpToDocument(answer.body) : std::nullopt;
+    SettleUpstream(memory.Plain, Upstream::Ip, answer, ip.has_value());
     if (!ip)
         return kNoResponse;
     document = std::move(*ip);
@@ -122,12 +115,10 @@ std::optional<Place> ResolvePlace(const std::string& code, const std::string& ge
         return std::nullopt;
     if (auto cached = memory.Places.find(code))
         return cached;
-    std::string body;
-    bool responded = false;
-    if (!GetAnswer(get, memory.Plain, Upstream::Geocoding,
-                   GeocodingPlaceAddress(geocodingBase, *id), body, responded))
-        return std::nullopt;
-    const auto found = ReadPlaceAnswer(body);
+    const UpstreamAnswer answer = GetUpstream(get, memory.Plain, Upstream::Geocoding,
+                                              GeocodingPlaceAddress(geocodingBase, *id));
+    const auto found = Succeeded(answer) ? ReadPlaceAnswer(answer.body) : std::nullopt;
+    SettleUpstream(memory.Plain, Upstream::Geocoding, answer, found.has_value());
     // An answer about another place than the one asked for is no answer.
     if (!found || found->Code != code)
         return std::nullopt;

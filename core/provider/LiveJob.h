@@ -39,8 +39,8 @@ struct LiveRequest {
 //   bulunamadı."). The places found are remembered, so choosing one needs no look-up.
 // - IP: 0 with the IP document, or -1 when there is no response or no address in it.
 //
-// Every upstream request falls back to plain HTTP as GetUpstream says, remembered in
-// `memory` with the places. `document` is emptied first. Nothing escapes: an exception of
+// Every upstream request falls back to plain HTTP as GetUpstream says; whether the answer
+// was read as the upstream's own settles the fallback in `memory`, beside the places. `document` is emptied first. Nothing escapes: an exception of
 // `get` is -1.
 int RunLiveJob(const LiveRequest& request, const HttpGet& get, LiveMemory& memory,
                std::string& document);

@@ -3,12 +3,17 @@
 #include "core/provider/PlaceCache.h"
 #include "core/provider/SecureFallback.h"
 
+#include <utility>
+
 namespace meltemix {
 
-// What the built-in provider learns during a run and keeps for the rest of it: the places
-// it looked up and the upstreams it asks over plain HTTP. The main window owns the one
-// instance; the download workers and the options dialog's search share it.
+// What the built-in provider learns during a run: the places it looked up, kept for the
+// rest of it, and the upstreams it asks over plain HTTP for the time being (timed by
+// `clock`). The main window owns the one instance; the download workers and the options
+// dialog's search share it.
 struct LiveMemory {
+    explicit LiveMemory(PlainUpstreams::Clock clock) : Plain(std::move(clock)) {}
+
     PlaceCache Places;
     PlainUpstreams Plain;
 };

@@ -31,8 +31,9 @@ std::string MemoryProfileStore::readText(const std::string& section, const std::
 
 bool MemoryProfileStore::writeText(const std::string& section, const std::string& key,
                                    const std::string& value) {
-    if (failWrites)
+    if (failWrites || refused)
         return false;
+    exists_ = true;
     auto* s = const_cast<Section*>(find(section));
     if (!s) {
         sections_.push_back({section, {}});
@@ -47,6 +48,13 @@ bool MemoryProfileStore::writeText(const std::string& section, const std::string
     return true;
 }
 
+std::vector<std::string> MemoryProfileStore::sectionNames() const {
+    std::vector<std::string> names;
+    for (const Section& s : sections_)
+        names.push_back(s.name);
+    return names;
+}
+
 std::vector<std::string> MemoryProfileStore::keyNames(const std::string& section) const {
     std::vector<std::string> names;
     if (const Section* s = find(section))
@@ -56,11 +64,18 @@ std::vector<std::string> MemoryProfileStore::keyNames(const std::string& section
 }
 
 bool MemoryProfileStore::eraseSection(const std::string& section) {
-    if (failWrites)
+    if (failWrites || refused)
         return false;
+    exists_ = true;
     sections_.erase(std::remove_if(sections_.begin(), sections_.end(),
                                    [&](const Section& s) { return sameName(s.name, section); }),
                     sections_.end());
+    return true;
+}
+
+bool MemoryProfileStore::discard() {
+    sections_.clear();
+    exists_ = false;
     return true;
 }
 

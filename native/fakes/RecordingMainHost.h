@@ -70,6 +70,7 @@ public:
     void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
+    void trySecureConnectionsAgain() override { log.push_back("trySecureConnectionsAgain"); }
     ScreenPoint windowPosition() const override { return position; }
     ScreenRect windowRect() const override {
         return {position.x, position.y, position.x + 233, position.y + 248};

@@ -171,3 +171,22 @@ def test_windows_moved_to_a_denser_screen_draw_themselves_anew(e2e, tmp_path):
                what="the about window at 192 dpi")
     shot_of(e2e, about, SCREENSHOTS / "about-moved-to-192dpi.png")
     close(e2e, program, main)
+
+
+def test_the_details_window_keeps_its_distance_on_a_denser_screen(e2e, tmp_path):
+    """The pair dragged onto a screen of twice the density: the details window stays beside
+    the main window, at twice the distance in that screen's pixels, not on its buttons."""
+    e2e.end_programs()
+    program, main = faces(e2e, e2e.prepare_workdir(tmp_path / "work"), 96)
+    info = e2e.probe.visible_window(INFO)
+
+    def distance():
+        (ml, mt), (il, it) = e2e.probe.info(main.hwnd).position, e2e.probe.info(info.hwnd).position
+        return il - ml, it - mt
+    assert distance() == DETAILS_OFFSET
+    assert e2e.probe.dpi_changed(main.hwnd, 192, rect_at(main, scale(MAIN_SIZE, 192)))
+    wait_until(lambda: distance() == scale(DETAILS_OFFSET, 192), 5,
+               what=f"the details window at {scale(DETAILS_OFFSET, 192)} from the main window")
+    assert e2e.probe.dpi_changed(main.hwnd, 96, rect_at(e2e.probe.info(main.hwnd), MAIN_SIZE))
+    wait_until(lambda: distance() == DETAILS_OFFSET, 5, what="the distance at 96 dpi again")
+    close(e2e, program, main)

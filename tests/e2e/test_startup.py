@@ -2,14 +2,35 @@
 
 from __future__ import annotations
 
+import shutil
+import time
+
 import pytest
 
-from harness import read_options
+from harness import read_options, wait_until
+from harness.appdata import app_data
 from harness.ini import is_utf16
+from harness.polling import wait_until
 from harness.probe import WS_EX_LAYERED, WS_EX_TOOLWINDOW
-from harness.readonly import make_read_only
+from harness.readonly import make_read_only, mount_read_only, undo_read_only
 
 MAIN = "TMainForm"
+
+
+@pytest.fixture
+def per_user(e2e):
+    """The user's own settings folder, %APPDATA%\\Meltemix: absent at the start of the case,
+    and removed after it, as the prefix serves the whole run."""
+    folder = app_data(e2e.prefix) / "Meltemix"
+
+    def remove():
+        if folder.is_dir():
+            shutil.rmtree(folder)
+        elif folder.exists():
+            folder.unlink()
+    remove()
+    yield folder
+    remove()
 
 
 def close_and_wait(e2e, program, hwnd: str) -> int:
@@ -53,9 +74,13 @@ def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, else
     first = e2e.start_program(workdir)
     window = e2e.probe.visible_window(MAIN)
 
-    # One instance per user, wherever it is started from.
+    # One instance per user, wherever it is started from: a copy of the program in another
+    # folder, loaded at addresses of its own, hands over too.
     other = e2e.prepare_workdir(tmp_path / "other") if elsewhere else workdir
-    second = e2e.start_program(other)
+    copy = other / "Meltemix.exe"
+    if elsewhere:
+        copy.write_bytes(e2e.exe.read_bytes())
+    second = e2e.start_program(other, exe=copy if elsewhere else None)
     assert second.wait_exit(10) == 0
     assert first.running
     assert [w.hwnd for w in e2e.probe.find(MAIN)] == [window.hwnd]
@@ -63,6 +88,53 @@ def test_second_start_hands_over_to_the_running_one(e2e, workdir, tmp_path, else
         assert not (other / "Options.ini").exists(), "the handing-over start saved settings"
 
     assert close_and_wait(e2e, first, window.hwnd) == 0
+
+
+def test_a_close_during_a_hanging_download_ends_the_program_at_once(e2e, workdir):
+    """A server that says nothing must not keep a closed program alive: its tray icon and
+    hidden windows would linger, and a new start would hand over to it and end."""
+    e2e.write_options(workdir, {"General": {"CheckNewVersion": "0", "FirstUsage": "0"}})
+    e2e.service.set_scenario("slow", "/forecastrss/", delay=60)
+    e2e.service.set_scenario("slow", "/xml.aspx", delay=60)
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN, wait=30)
+    e2e.service.wait_for_request("/forecastrss/", timeout=20)
+    e2e.service.wait_for_request("/xml.aspx", timeout=20)
+
+    assert e2e.probe.close(window.hwnd)
+    posted = time.monotonic()
+    # The user starts it again at once: the start must not hand over to the closing one.
+    time.sleep(0.5)
+    again = e2e.start_program(workdir)
+    # Wine's notification area takes 2 s to let go of an icon, whatever the downloads do; the
+    # downloads must add nothing to that.
+    assert program.wait_exit(10) == 0
+    assert time.monotonic() - posted < 3.0, f"ended {time.monotonic() - posted:.1f} s after the close"
+    new_window = wait_until(lambda: [w for w in e2e.probe.find(MAIN) if w.visible], 30,
+                            what="the new start's window")[0]
+    assert again.running, "the start right after the close handed over to the closed program"
+    assert new_window.pid != window.pid
+
+
+def test_the_systems_close_saves_where_the_windows_stand(e2e, workdir):
+    """A task manager's "end task" or taskkill closes every top-level window of the program,
+    the hidden application window among them: the program ends as its "Kapat" ends it."""
+    e2e.write_options(workdir, {
+        "General": {"CheckNewVersion": "0", "FirstUsage": "0"},
+        "Appearance": {"Left": "412", "Top": "187", "InfoTextLeft": "700",
+                       "InfoTextTop": "150", "ShowInfoText": "1"}})
+    program = e2e.start_program(workdir)
+    e2e.probe.visible_window(MAIN)
+    e2e.probe.visible_window("TInfoTextForm")
+    # the tray's window first: its icon must go with it
+    for cls in ("TTrayIconWindow", "TApplication"):
+        for window in e2e.probe.find(cls):
+            assert e2e.probe.close(window.hwnd)
+
+    assert program.wait_exit(15) == 0
+    saved = read_options(workdir / "Options.ini")["Appearance"]
+    assert (saved["Left"], saved["Top"]) == ("412", "187")
+    assert (saved["InfoTextLeft"], saved["InfoTextTop"]) == ("700", "150")
 
 
 @pytest.mark.parametrize("left, top, expected", [
@@ -84,7 +156,7 @@ def test_stored_position_is_honoured(e2e, workdir, left, top, expected):
 
 
 @pytest.mark.parametrize("answer", ["button-command", "mouse-click"])
-def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, answer):
+def test_a_write_no_file_takes_reports_and_still_ends_normally(e2e, workdir, per_user, answer):
     # Left differs from what the program will save, so closing has to write.
     # No version question: it could stand over the error box the user is to click.
     options = e2e.write_options(workdir, {"Appearance": {"Left": "350"},
@@ -93,14 +165,16 @@ def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, an
     why_not = make_read_only(options)
     if why_not:
         pytest.skip(f"cannot make a file read-only for root here: {why_not}")
+    # Nor can the user's own folder be made: a file stands where it would go.
+    per_user.write_bytes(b"")
 
     program = e2e.start_program(workdir)
     window = e2e.probe.visible_window(MAIN)
     assert e2e.probe.close(window.hwnd)
 
     box = e2e.probe.message_box("Meltemix!", wait=10)
-    assert "Unable to write to" in box.text
-    assert "Options.ini" in box.text
+    assert box.text.startswith("Unable to write to ")
+    assert box.text.endswith("\\Meltemix\\Options.ini"), "the last file that refused"
     assert program.running, "the program waits for the user to read the error"
     if answer == "mouse-click":
         # A click the test display's focus change swallows is clicked again, as a person would.
@@ -118,6 +192,66 @@ def test_read_only_options_file_reports_and_still_ends_normally(e2e, workdir, an
 
     assert program.wait_exit(15) == 0
     assert options.read_bytes() == before
+    assert per_user.read_bytes() == b""
+
+
+def close_without_a_box(e2e, program, hwnd: str) -> None:
+    assert e2e.probe.close(hwnd)
+    try:
+        assert program.wait_exit(15) == 0
+    except TimeoutError:
+        boxes = [(b.window.title, b.text) for b in e2e.probe.message_boxes()]
+        pytest.fail(f"the program did not end; message boxes: {boxes}")
+
+
+def test_a_read_only_folder_keeps_the_settings_per_user(e2e, workdir, per_user):
+    kept = {
+        "General": {"CheckNewVersion": "0"},
+        # The details window aside, not under the point the drag takes the panel by.
+        "Appearance": {"Left": "350", "Top": "200", "InfoTextLeft": "650", "InfoTextTop": "100"},
+        "Favorites": {"Muğla": "TUXX0021"},
+        "CitiesTU": {"Adana": "TUXX0001", "Çanakkale": "TUXX0028", "İzmir": "TUXX0015"},
+    }
+    options = e2e.write_options(workdir, kept)
+    before = options.read_bytes()
+    why_not = mount_read_only(workdir)
+    if why_not:
+        pytest.skip(f"cannot mount a folder read-only here: {why_not}")
+
+    # First run in the read-only folder: read from it, the drag kept for the user.
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    assert window.position == (350, 200)
+    e2e.probe.drag((350 + 120, 200 + 200), (350 + 270, 200 + 290))
+    wait_until(lambda: e2e.probe.info(window.hwnd).position == (500, 290), 10,
+               what="the window at the place it was dragged to")
+    close_without_a_box(e2e, program, window.hwnd)
+
+    assert options.read_bytes() == before
+    kept_file = per_user / "Options.ini"
+    assert is_utf16(kept_file)
+    saved = read_options(kept_file)
+    assert (saved["Appearance"]["Left"], saved["Appearance"]["Top"]) == ("500", "290")
+    # The whole file came along: place lists and service addresses.
+    assert saved["Endpoints"] == e2e.endpoints()
+    assert saved["Favorites"] == kept["Favorites"]
+    assert list(saved["CitiesTU"].items()) == list(kept["CitiesTU"].items())
+
+    # Later runs, the folder still read-only: the user's file.
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    assert window.position == (500, 290)
+    close_without_a_box(e2e, program, window.hwnd)
+
+    # Writable again, the folder's file is the settings file once more.
+    undo_read_only(workdir)
+    kept_before = kept_file.read_bytes()
+    program = e2e.start_program(workdir)
+    window = e2e.probe.visible_window(MAIN)
+    assert window.position == (350, 200)
+    close_without_a_box(e2e, program, window.hwnd)
+    assert read_options(options)["General"]["FirstUsage"] == "0"
+    assert kept_file.read_bytes() == kept_before
 
 
 @pytest.mark.parametrize("city", ["İzmir", "Şanlıurfa"])

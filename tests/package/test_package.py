@@ -118,7 +118,8 @@ def test_the_settings_file_ships_as_utf16_with_the_provinces(unpacked):
 
 @pytest.mark.parametrize("name, needed", [
     ("BENIOKU.txt", ["Meltemix.exe", "Options.ini", "Open-Meteo", "GeoNames", "CC BY 4.0",
-                     "[Endpoints]", "Weather=", "Search=", "IP=", "Maker=", "TLS 1.2", "Windows XP"]),
+                     "[Endpoints]", "Weather=", "Search=", "IP=", "Maker=", "TLS 1.2", "Windows XP",
+                     "%APPDATA%\\Meltemix\\Options.ini"]),
     ("LISANSLAR.txt", ["Open-Meteo", "GeoNames", "CC BY 4.0", "Niels Lohmann",
                        "Permission is hereby granted", "mingw-w64", "GCC RUNTIME LIBRARY EXCEPTION"]),
 ])

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -26,6 +27,8 @@ using meltemix::test::ReadTestData;
 namespace {
 
 const LiveBases kBases{"http://fc.test", "http://geo.test", "http://ip.test/ipify"};
+
+std::int64_t StoppedClock() { return 0; }
 
 // The upstream services: answers by address prefix, every request recorded.
 struct FakeUpstream {
@@ -40,6 +43,8 @@ struct FakeUpstream {
     // that get no response at all, whatever their scheme.
     bool noSecureChannel = false;
     std::set<std::string> refused;
+    // Something in the way of plain HTTP (a captive portal): every http:// request gets this.
+    std::optional<Answer> plainIntercepted;
 
     HttpGet get() {
         return [this](const std::string& url, std::string& body, int& status) {
@@ -51,6 +56,11 @@ struct FakeUpstream {
                     return HttpOutcome::NoResponse;
             if (noSecureChannel && url.rfind("https://", 0) == 0)
                 return HttpOutcome::SecureChannel;
+            if (plainIntercepted && url.rfind("http://", 0) == 0) {
+                body = plainIntercepted->body;
+                status = plainIntercepted->status;
+                return HttpOutcome::Response;
+            }
             // The services answer alike over either scheme.
             const std::string plain = PlainHttpAddress(url);
             const Answer* best = nullptr;
@@ -98,7 +108,7 @@ FakeUpstream Serving() {
 
 TEST(LiveJob, FeedOfATurkishProvince) {
     FakeUpstream upstream = Serving();
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     const JobResult run = RunJob(LivePurpose::Feed, "TUXX0014", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "İstanbul");
@@ -113,7 +123,7 @@ TEST(LiveJob, FeedOfATurkishProvince) {
 
 TEST(LiveJob, FeedOfASearchedPlaceIsLookedUpOnce) {
     FakeUpstream upstream = Serving();
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     JobResult run = RunJob(LivePurpose::Feed, "GN3833367", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "Ushuaia");
@@ -130,7 +140,7 @@ TEST(LiveJob, FeedOfASearchedPlaceIsLookedUpOnce) {
 
 TEST(LiveJob, SearchResultsNeedNoLookUpLater) {
     FakeUpstream upstream = Serving();
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     EXPECT_EQ(RunJob(LivePurpose::Search, "paris", upstream, places).code, 0);
     upstream.requests.clear();
     const JobResult run = RunJob(LivePurpose::Feed, "GN4717560", upstream, places);
@@ -144,7 +154,7 @@ TEST(LiveJob, CodesThatResolveToNoPlace) {
     FakeUpstream upstream = Serving();
     upstream.answers["http://geo.test/v1/get?id=404"] = {400, "{\"error\":true,\"reason\":\"Not found\"}"};
     upstream.answers["http://geo.test/v1/get?id=77"] = {200, "{\"id\":78,\"name\":\"Other\",\"latitude\":1,\"longitude\":1}"};
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     for (const char* code : {"", "USNY0996", "tuxx0014", "TUXX0014 ", "GN", "GN0", "GN012", "GN-5",
                              "GN 12", "gn745044", "GN1234567890123", "GN404", "GN77"}) {
         const JobResult run = RunJob(LivePurpose::Feed, code, upstream, places);
@@ -159,7 +169,7 @@ TEST(LiveJob, CodesThatResolveToNoPlace) {
 }
 
 TEST(LiveJob, FeedFailures) {
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     struct Case {
         const char* what;
         int status;
@@ -190,7 +200,7 @@ TEST(LiveJob, FeedFailures) {
 
 TEST(LiveJob, SearchAddressAndFailures) {
     FakeUpstream upstream = Serving();
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     JobResult run = RunJob(LivePurpose::Search, "  Şanlıurfa / New York&x=1 ", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(upstream.requests.back(),
@@ -215,7 +225,7 @@ TEST(LiveJob, SearchAddressAndFailures) {
 
 TEST(LiveJob, IpLookup) {
     FakeUpstream upstream = Serving();
-    LiveMemory places;
+    LiveMemory places(StoppedClock);
     JobResult run = RunJob(LivePurpose::IP, "", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_NE(run.document.find("<ip>203.0.113.7</ip>"), std::string::npos);
@@ -242,7 +252,7 @@ const LiveBases kSecureBases{"https://fc.test", "https://geo.test", "https://ip.
 TEST(SecureFallback, EachUpstreamFallsBackOnceAndStaysOnPlainHttp) {
     FakeUpstream upstream = Serving();
     upstream.noSecureChannel = true;
-    LiveMemory memory;
+    LiveMemory memory(StoppedClock);
     JobResult run = RunJob(LivePurpose::Feed, "GN3833367", upstream, memory, kSecureBases);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "Ushuaia");
@@ -269,7 +279,7 @@ TEST(SecureFallback, EachUpstreamFallsBackOnceAndStaysOnPlainHttp) {
 }
 
 TEST(SecureFallback, OnlyAFailedSecureChannelIsAskedAgain) {
-    LiveMemory memory;
+    LiveMemory memory(StoppedClock);
     // A refused connection or a time-out: no second request, nothing remembered.
     FakeUpstream refused = Serving();
     refused.refused.insert("https://fc.test");
@@ -294,6 +304,101 @@ TEST(SecureFallback, OnlyAFailedSecureChannelIsAskedAgain) {
     EXPECT_EQ(RunJob(LivePurpose::Feed, "TUXX0014", nowhere, memory, kSecureBases).code, -1);
     EXPECT_EQ(nowhere.requests.size(), 2u);
     EXPECT_EQ(nowhere.requests[0].rfind("https://", 0), 0u);
+}
+
+// A portal's page or an error over plain HTTP says nothing of the upstream: only its own
+// answer keeps it on plain HTTP, else the next request tries the secure connection again.
+TEST(SecureFallback, PlainHttpStaysOnlyAfterTheUpstreamsOwnAnswer) {
+    const std::string forecast = ReadTestData("openmeteo_istanbul_day.json");
+    const FakeUpstream::Answer portal{200, "<html><form action=\"/login\">Giriş</form></html>"};
+    struct Case {
+        const char* what;
+        LivePurpose purpose;
+        Upstream upstream;
+        const char* path;                      // answered as below over either scheme
+        FakeUpstream::Answer answer;
+        std::optional<FakeUpstream::Answer> intercepted;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"a forecast", LivePurpose::Feed, Upstream::Forecast, "http://fc.test/v1/forecast",
+         {200, forecast}, std::nullopt, true},
+        {"a portal's page for the forecast", LivePurpose::Feed, Upstream::Forecast,
+         "http://fc.test/v1/forecast", {200, forecast}, portal, false},
+        {"a server error with a forecast body", LivePurpose::Feed, Upstream::Forecast,
+         "http://fc.test/v1/forecast", {500, forecast}, std::nullopt, false},
+        {"the forecast service's error", LivePurpose::Feed, Upstream::Forecast,
+         "http://fc.test/v1/forecast", {400, ReadTestData("openmeteo_error.json")},
+         std::nullopt, false},
+        {"a search answer", LivePurpose::Search, Upstream::Geocoding,
+         "http://geo.test/v1/search", {200, ReadTestData("geocoding_paris.json")},
+         std::nullopt, true},
+        {"a portal's page for the search", LivePurpose::Search, Upstream::Geocoding,
+         "http://geo.test/v1/search", {200, ReadTestData("geocoding_paris.json")}, portal,
+         false},
+        {"an address", LivePurpose::IP, Upstream::Ip, "http://ip.test/ipify",
+         {200, ReadTestData("ipify.json")}, std::nullopt, true},
+        {"a portal's page for the address", LivePurpose::IP, Upstream::Ip,
+         "http://ip.test/ipify", {200, ReadTestData("ipify.json")}, portal, false},
+        {"too many requests", LivePurpose::IP, Upstream::Ip, "http://ip.test/ipify",
+         {429, ReadTestData("ipify.json")}, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        FakeUpstream upstream = Serving();
+        upstream.noSecureChannel = true;
+        upstream.answers[c.path] = c.answer;
+        upstream.plainIntercepted = c.intercepted;
+        LiveMemory memory(StoppedClock);
+        const char* argument = c.purpose == LivePurpose::Feed ? "TUXX0014" : "paris";
+        RunJob(c.purpose, argument, upstream, memory, kSecureBases);
+        EXPECT_EQ(memory.Plain.isPlain(c.upstream), c.stays) << c.what;
+        upstream.requests.clear();
+        RunJob(c.purpose, argument, upstream, memory, kSecureBases);
+        ASSERT_FALSE(upstream.requests.empty()) << c.what;
+        EXPECT_EQ(upstream.requests[0].rfind(c.stays ? "http://" : "https://", 0), 0u) << c.what;
+    }
+}
+
+TEST(SecureFallback, APlainRequestThatFailsSendsTheNextOneToTheSecureConnection) {
+    FakeUpstream upstream = Serving();
+    upstream.noSecureChannel = true;
+    LiveMemory memory(StoppedClock);
+    ASSERT_EQ(RunJob(LivePurpose::IP, "", upstream, memory, kSecureBases).code, 0);
+    ASSERT_TRUE(memory.Plain.isPlain(Upstream::Ip));
+
+    upstream.refused.insert("http://ip.test"); // another network, or none
+    upstream.requests.clear();
+    EXPECT_EQ(RunJob(LivePurpose::IP, "", upstream, memory, kSecureBases).code, -1);
+    EXPECT_EQ(upstream.requests, std::vector<std::string>{"http://ip.test/ipify?format=json"});
+    upstream.refused.clear();
+    upstream.noSecureChannel = false; // where TLS works
+    upstream.requests.clear();
+    EXPECT_EQ(RunJob(LivePurpose::IP, "", upstream, memory, kSecureBases).code, 0);
+    EXPECT_EQ(upstream.requests, std::vector<std::string>{"https://ip.test/ipify?format=json"});
+}
+
+TEST(SecureFallback, PlainHttpEndsSixHoursAfterTheFallbackOrAtAWake) {
+    std::int64_t now = 5000;
+    LiveMemory memory([&now] { return now; });
+    FakeUpstream upstream = Serving();
+    upstream.noSecureChannel = true;
+    const auto firstScheme = [&] {
+        upstream.requests.clear();
+        EXPECT_EQ(RunJob(LivePurpose::IP, "", upstream, memory, kSecureBases).code, 0);
+        return upstream.requests.at(0).substr(0, upstream.requests[0].find(':'));
+    };
+    EXPECT_EQ(firstScheme(), "https"); // the fallback begins
+    now += PlainUpstreams::KeepMs - 1;
+    EXPECT_EQ(firstScheme(), "http"); // answers on the way do not make it last longer
+    now += 1;
+    EXPECT_EQ(firstScheme(), "https"); // and falls back anew
+    const std::int64_t fellBack = now;
+    EXPECT_EQ(firstScheme(), "http");
+    now = fellBack - 1; // a clock that stepped back (a tick count that wrapped)
+    EXPECT_EQ(firstScheme(), "https");
+    EXPECT_EQ(firstScheme(), "http");
+    memory.Plain.forgetAll(); // the system woke from sleep
+    EXPECT_EQ(firstScheme(), "https");
 }
 
 TEST(SecureFallback, PlainAddresses) {

@@ -248,6 +248,34 @@ TEST_F(MainControllerTest, DraggingRecordsThePositionAndTheInfoWindowFollows) {
     EXPECT_EQ(host.count("setTopMost 0"), 1);
 }
 
+// On a screen of another density the main window grows or shrinks about its corner; the info
+// window must keep its distance in the new screen's pixels, not lie on the main window.
+TEST_F(MainControllerTest, TheInfoWindowKeepsItsDistanceAtAnotherDensity) {
+    create(); // at 300, 300 with the info window at 331, 331
+    controller.DensityChanged(96, 192);
+    host.position = {600, 400}; // the rectangle the system suggests
+    controller.FormMove();
+    EXPECT_EQ(host.info.x, 662);
+    EXPECT_EQ(host.info.y, 462);
+
+    // and back, and to a density that does not divide evenly: rounded, never drifting
+    controller.DensityChanged(192, 96);
+    controller.FormMove();
+    EXPECT_EQ(host.info.x, 631);
+    EXPECT_EQ(host.info.y, 431);
+    host.info = {300 - 45, 300 + 31};
+    host.position = {300, 300};
+    controller.FormMouseDown(false); // the offset taken from where the windows stand
+    controller.DensityChanged(96, 144);
+    controller.FormMove();
+    EXPECT_EQ(host.info.x, 300 - 68); // -67.5 away from zero
+    EXPECT_EQ(host.info.y, 300 + 47); // 46.5
+    controller.DensityChanged(144, 144);
+    controller.DensityChanged(0, 96);
+    controller.FormMove();
+    EXPECT_EQ(host.info.x, 300 - 68);
+}
+
 TEST_F(MainControllerTest, FavouritesAreSortedIgnoringCaseTheTurkishWay) {
     create();
     EXPECT_TRUE(controller.FavoriteCaptions().empty());
@@ -379,8 +407,12 @@ TEST_F(MainControllerTest, AWakeRefreshesUnlessARequestIsUnderWay) {
     create();
     controller.SystemResumed();
     EXPECT_EQ(host.count("startDownload"), 0);
+    // Another network perhaps: the secure connections are tried first again all the same.
+    EXPECT_EQ(host.log, std::vector<std::string>{"trySecureConnectionsAgain"});
     feedArrives();
+    host.log.clear();
     controller.SystemResumed();
+    EXPECT_EQ(host.log.at(0), "trySecureConnectionsAgain"); // before the refresh asks
     EXPECT_EQ(host.count("startDownload Feed"), 1);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 using namespace meltemix;
 
@@ -63,6 +64,59 @@ TEST_F(TrayIconTest, ARefusedAddIsReportedAndCanBeTriedAgain) {
     EXPECT_EQ(shell.calls.back().first, NotifyCommand::Add);
     shell.refuse = true;
     EXPECT_THROW(tray.SetVisible(false), std::runtime_error);
+}
+
+// A shell too busy to answer an add in time: the add fails, and the icon lands anyway,
+// before the next call or only after `busyCalls` more calls. It knows which icon it holds.
+struct BusyShell : RecordingShell {
+    bool holds = false;
+    int landsAfter = -1; // calls until a timed-out add lands; -1: none pending
+    int busyCalls = 0;
+
+    bool notify(NotifyCommand command, const NotifyRecord& record) override {
+        RecordingShell::notify(command, record);
+        if (landsAfter >= 0 && landsAfter-- == 0)
+            holds = true;
+        switch (command) {
+        case NotifyCommand::Add:
+            if (!holds)
+                landsAfter = busyCalls;
+            return false;
+        case NotifyCommand::Modify: return holds;
+        case NotifyCommand::Delete: return std::exchange(holds, false);
+        }
+        return false;
+    }
+};
+
+TEST(TrayIconLateAdd, AnIconTheShellAddedAfterAFailedAddIsTheProgramsIcon) {
+    struct Case {
+        const char* what;
+        int busyCalls;  // how long the timed-out add takes to land
+        int attempts;   // SetVisible(true) calls until the icon counts as shown
+    };
+    for (const Case& c : {Case{"lands before the modify", 0, 1},
+                          Case{"lands after the modify: the next attempt finds it", 1, 2}}) {
+        BusyShell shell;
+        shell.busyCalls = c.busyCalls;
+        TTrayIcon tray{shell, 77, "Meltemix!"};
+        int attempts = 0;
+        while (!tray.Visible() && attempts < 3) {
+            ++attempts;
+            try {
+                tray.SetVisible(true);
+            } catch (const std::runtime_error&) {
+            }
+        }
+        EXPECT_EQ(attempts, c.attempts) << c.what;
+        ASSERT_TRUE(tray.Visible()) << c.what;
+        // The icon is the program's from now on: its tip changes, it can be removed.
+        tray.SetHint("İstanbul, Güneşli, 21°");
+        EXPECT_EQ(shell.calls.back().first, NotifyCommand::Modify) << c.what;
+        tray.SetVisible(false);
+        EXPECT_EQ(shell.calls.back().first, NotifyCommand::Delete) << c.what;
+        EXPECT_FALSE(shell.holds) << c.what;
+    }
 }
 
 TEST_F(TrayIconTest, TextsAreCutToTheShellsBuffers) {

@@ -15,11 +15,10 @@ TAboutForm::TAboutForm(HWND owner, const Endpoints& endpoints, std::function<boo
     GdiplusPictureSource pictures(dpi().value()); // painted once: nothing to keep them for
     face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures,
                                         MakeAboutTexts(endpoints), fading());
+    attach();
 }
 
 void TAboutForm::rescaled() {
-    if (!face_)
-        return;
     GdiplusPictureSource pictures(dpi().value());
     face_->Paint(pictures);
 }

@@ -19,9 +19,21 @@ Application::Application() {
            nullptr);
     const LONG_PTR exStyle = GetWindowLongPtrW(handle(), GWL_EXSTYLE);
     SetWindowLongPtrW(handle(), GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
+    attach();
+}
+
+// The system's close would destroy the owned windows under the program, before it has saved
+// where they stand.
+LRESULT Application::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE && mainWindow_ && IsWindow(mainWindow_)) {
+        PostMessageW(mainWindow_, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    return defaultHandling(message, wParam, lParam);
 }
 
 Application::~Application() {
+    detach();
     if (handle())
         DestroyWindow(handle());
     if (comReady_)

@@ -16,10 +16,17 @@ public:
 
     HWND ownerWindow() const { return handle(); }
     HICON icon() const { return icon_; }
+    // The window whose close is the program's: where the system closes the application
+    // (a task manager's "end task", taskkill), the program closes as its "&Kapat" does.
+    void setMainWindow(HWND window) { mainWindow_ = window; }
     // Runs the message loop until the main window has been destroyed.
     int run();
 
+protected:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    HWND mainWindow_ = nullptr;
     bool comReady_ = false;
     HICON icon_ = nullptr;
 };

@@ -12,6 +12,7 @@ TInfoTextForm::TInfoTextForm(HWND owner, const SettingsFile& settings, InputsSou
                   InfoLayout::Height, owner);
     face_ = std::make_unique<InfoFace>(static_cast<SkinWindowHost&>(*this), pictures(), inputs_());
     UpdateToolTip();
+    attach();
 }
 
 TInfoTextForm::~TInfoTextForm() = default;
@@ -42,9 +43,8 @@ ScreenPoint TInfoTextForm::Position() const {
 }
 
 ScreenRect TInfoTextForm::Rect() const {
-    RECT rect = {};
-    GetWindowRect(handle(), &rect);
-    return {rect.left, rect.top, rect.right, rect.bottom};
+    const RECT r = rect();
+    return {r.left, r.top, r.right, r.bottom};
 }
 
 void TInfoTextForm::MoveTo(int x, int y) {
@@ -62,8 +62,6 @@ void TInfoTextForm::UpdateToolTip() {
 }
 
 void TInfoTextForm::rescaled() {
-    if (!face_)
-        return;
     face_->ReloadPictures(pictures());
     RepaintInfo();
 }
@@ -95,7 +93,7 @@ void TInfoTextForm::closeRequested() {
 }
 
 LRESULT TInfoTextForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (face_ && message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
         face_->Deactivated(inputs_());
         UpdateToolTip();
     }

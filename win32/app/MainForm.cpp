@@ -110,6 +110,8 @@ TMainForm::TMainForm(Application& application) : application_(application) {
     MainWindowHost& host = *this;
     controller_ = std::make_unique<MainController>(host, AppSettings(), locale_,
                                                    [] { return CreateMsxmlDocument(); });
+    attach();
+    application.setMainWindow(handle());
     controller_->FormCreate();
     // Visible from the start, at alpha 0 when it is to fade in.
     ShowWindow(handle(), SW_SHOWNOACTIVATE);
@@ -117,6 +119,12 @@ TMainForm::TMainForm(Application& application) : application_(application) {
 
 TMainForm::~TMainForm() {
     closeForm();
+    // What may take a while comes once the main window is gone, so that a start meanwhile
+    // finds no running instance to hand over to and becomes the program. The icon first:
+    // Wine's notification area, for one, takes seconds to let go of it.
+    tray_.reset();
+    trayWindow_.reset();
+    endDownloads();
     if (shortPopup_)
         DestroyMenu(shortPopup_);
     if (trayPopup_)
@@ -219,6 +227,15 @@ void TMainForm::takeDpi(Dpi dpi) {
     if (face_)
         face_->ReloadPictures();
     placeTooltips();
+}
+
+void TMainForm::densityChanged(Dpi dpi, const RECT& suggested) {
+    const int old = dpi_.value();
+    takeDpi(dpi);
+    controller_->DensityChanged(old, dpi.value());
+    PlaceWindow(handle(), suggested);
+    controller_->FormMove(); // the info window at its new distance, even where only the size changed
+    controller_->RebuildFace();
 }
 
 POINT TMainForm::logicalPoint(LPARAM lParam) const {
@@ -364,18 +381,21 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOVE:
         controller_->FormMove();
         return 0;
-    case WM_DPICHANGED: {
-        if (!surface_)
-            return defaultHandling(message, wParam, lParam);
-        takeDpi(Dpi(HIWORD(wParam)));
-        PlaceWindow(handle(), *reinterpret_cast<const RECT*>(lParam));
-        if (controller_)
-            controller_->RebuildFace();
+    case WM_DPICHANGED:
+        densityChanged(Dpi(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
-    case WM_DISPLAYCHANGE:
+    case WM_DISPLAYCHANGE: {
+        // Where the system's density is the window's, a display change can change it too.
+        const Dpi now = Dpi::OfWindow(handle());
+        if (now.value() != dpi_.value()) {
+            RECT at = {};
+            GetWindowRect(handle(), &at);
+            densityChanged(now, {at.left, at.top, at.left + now.Scale(ClientWidth),
+                                 at.top + now.Scale(ClientHeight)});
+        }
         controller_->DisplayChanged();
         return 0;
+    }
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA)
             controller_->DisplayChanged();
@@ -397,6 +417,9 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             controller_->SessionEnding();
         return 0;
     case WM_CLOSE:
+        // A download that hangs must not hold the close: it is ended now, while the windows
+        // fade out.
+        cancelDownloads();
         RunGuarded(handle(), [&] { controller_->FormClose(); });
         closeForm();
         return 0;
@@ -423,13 +446,37 @@ void TMainForm::closeForm() {
 }
 
 void TMainForm::FormDestroy() {
-    for (Download purpose : {Download::Ip, Download::Version, Download::Feed})
-        workers_[static_cast<int>(purpose)].reset(); // each waits for its thread
     for (UINT_PTR timer : {CheckTimer, VersionTimer, LoadedTimer, RetryTimer, TrayRetryTimer})
         KillTimer(handle(), timer);
-    tray_.reset(); // takes the icon out of the notification area
-    trayWindow_.reset();
+    cancelDownloads();
     PostQuitMessage(0);
+}
+
+void TMainForm::cancelDownloads() {
+    if (!cancelled_) {
+        cancelled_ = true;
+        cancelledAt_ = GetTickCount();
+    }
+    for (auto& worker : workers_)
+        if (worker)
+            worker->Cancel();
+}
+
+// WinInet ends most calls on a handle that is closed under them, but not every one (a name
+// lookup runs to its end): the workers get a second from the close's start at most, and one
+// still running then is left to the process's end, which follows at once.
+void TMainForm::endDownloads() {
+    constexpr DWORD GraceMs = 1000;
+    cancelDownloads();
+    for (auto& worker : workers_) {
+        if (!worker)
+            continue;
+        const DWORD spent = GetTickCount() - cancelledAt_;
+        if (worker->WaitEnd(spent < GraceMs ? GraceMs - spent : 0))
+            worker.reset();
+        else
+            TInternetThread::Abandon(std::move(worker));
+    }
 }
 
 // ---- MainWindowHost: timers and workers
@@ -480,17 +527,17 @@ std::string TMainForm::downloadedBytes(Download purpose) {
 
 void TMainForm::freeDownload(Download purpose) { workers_[static_cast<int>(purpose)].reset(); }
 
+void TMainForm::trySecureConnectionsAgain() { live_->Plain.forgetAll(); }
+
 // ---- MainWindowHost: the window
 
 ScreenPoint TMainForm::windowPosition() const {
-    RECT r = {};
-    GetWindowRect(handle(), &r);
+    const RECT r = rect();
     return {r.left, r.top};
 }
 
 ScreenRect TMainForm::windowRect() const {
-    RECT r = {};
-    GetWindowRect(handle(), &r);
+    const RECT r = rect();
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -661,7 +708,7 @@ void TMainForm::openAddress(const std::string& address) {
 }
 
 MainWindowHost::OptionsOutcome TMainForm::runOptions(int page) {
-    const auto outcome = RunOptionsDialog(handle(), page, &live_);
+    const auto outcome = RunOptionsDialog(handle(), page, live_.get());
     return {outcome.ok, outcome.placeChanged};
 }
 

@@ -10,6 +10,7 @@
 #include "win32/platform/Dpi.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
+#include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 #include "win32/platform/Win32LocaleSource.h"
 
@@ -45,6 +46,7 @@ private:
     void buildTooltips();
     void placeTooltips();
     void takeDpi(Dpi dpi);
+    void densityChanged(Dpi dpi, const RECT& suggested);
     POINT logicalPoint(LPARAM lParam) const;
     void fillFavorites(HMENU submenu);
     void updateMenuStates();
@@ -53,6 +55,8 @@ private:
     bool buttonShown(Button b) const;
     void showShortPopup();
     void closeForm();
+    void cancelDownloads();
+    void endDownloads();
     void FormDestroy();
 
     // MainWindowHost
@@ -64,6 +68,7 @@ private:
     void startDownload(Download purpose, const DownloadPlan& plan) override;
     std::string downloadedBytes(Download purpose) override;
     void freeDownload(Download purpose) override;
+    void trySecureConnectionsAgain() override;
     ScreenPoint windowPosition() const override;
     ScreenRect windowRect() const override;
     std::vector<ScreenRect> workAreas() const override;
@@ -106,7 +111,8 @@ private:
     std::unique_ptr<MainController> controller_;
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
-    LiveMemory live_; // what the live provider learned; outlives the workers below
+    // What the live provider learned; shared with the workers, which may outlive the window.
+    std::shared_ptr<LiveMemory> live_ = std::make_shared<LiveMemory>(SystemTicks);
     std::unique_ptr<TInternetThread> workers_[3];
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;
@@ -124,6 +130,8 @@ private:
     Dpi dpi_;
     Button pressed_ = NoButton;
     bool saved_ = false;
+    bool cancelled_ = false; // the downloads, since cancelledAt_ (GetTickCount)
+    DWORD cancelledAt_ = 0;
     bool openingMenu_ = false;
 };
 

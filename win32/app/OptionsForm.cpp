@@ -279,7 +279,7 @@ private:
             return TRUE;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
+            if (presenter_ && header->hwndFrom == tab_ && header->code == TCN_SELCHANGE) {
                 const int page = static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0));
                 showPageWindow(page);
                 presenter_->pageShown(page);
@@ -287,7 +287,8 @@ private:
             return TRUE;
         }
         case WM_DPICHANGED:
-            rescale(Dpi(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
+            if (presenter_) // the controls are there to follow it
+                rescale(Dpi(HIWORD(wParam)), *reinterpret_cast<const RECT*>(lParam));
             return TRUE;
         case WM_APPLYDEFAULTBUTTON:
             applyDefaultButton();
@@ -632,7 +633,7 @@ private:
 } // namespace
 
 OptionsOutcome RunOptionsDialog(HWND owner, int page, LiveMemory* live) {
-    LiveMemory ownMemory;
+    LiveMemory ownMemory(SystemTicks);
     TOptionsForm form(owner, page, live ? *live : ownMemory);
     return form.run();
 }

@@ -1,42 +1,16 @@
 #include "SingleInstance.h"
 
-#include <cwchar>
+#include "win32/platform/ProgramFile.h"
 
 namespace meltemix {
-namespace {
-constexpr DWORD NameLength = 260;
-
-struct Search {
-    wchar_t ownModule[NameLength + 1] = {};
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK inspectWindow(HWND hwnd, LPARAM context) {
-    auto* search = reinterpret_cast<Search*>(context);
-    wchar_t className[NameLength + 1] = {};
-    GetClassNameW(hwnd, className, NameLength);
-    if (std::wcscmp(className, MainWindowClass) != 0)
-        return TRUE;
-    // The window's instance handle names a module of this process only when the window
-    // belongs to the same program file.
-    auto instance = reinterpret_cast<HMODULE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
-    wchar_t moduleName[NameLength + 1] = {};
-    GetModuleFileNameW(instance, moduleName, NameLength);
-    if (std::wcscmp(moduleName, search->ownModule) != 0)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-} // namespace
 
 SingleInstance::SingleInstance()
     : mutex_(CreateMutexW(nullptr, FALSE, L"globalUniqueMutexHandle")) {
     alreadyExists_ = GetLastError() == ERROR_ALREADY_EXISTS;
-
-    Search search;
-    GetModuleFileNameW(nullptr, search.ownModule, NameLength);
-    EnumWindows(&inspectWindow, reinterpret_cast<LPARAM>(&search));
-    found_ = search.found;
+    // The running instance's window is known by its class and by the file its process runs:
+    // the same program started from another working folder hands over, another program
+    // with a window of that class does not.
+    found_ = FindProgramWindow(MainWindowClass, OwnProgramFile());
 }
 
 SingleInstance::~SingleInstance() {

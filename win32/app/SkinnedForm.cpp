@@ -11,8 +11,9 @@ namespace meltemix {
 SkinnedForm::SkinnedForm() : pictures_(std::make_unique<GdiplusPictureSource>()) {}
 
 // Destroyed here, after the derived window and its presenter are gone: the messages of the
-// window's end reach only the do-nothing handlers below.
+// window's end reach none of them.
 SkinnedForm::~SkinnedForm() {
+    detach();
     closeTip_.reset();
     if (handle())
         DestroyWindow(handle());
@@ -112,8 +113,6 @@ LRESULT SkinnedForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         mouseReleased(dpi_.Unscale(GET_X_LPARAM(lParam)), dpi_.Unscale(GET_Y_LPARAM(lParam)));
         return 0;
     case WM_DPICHANGED: {
-        if (!surface_)
-            return defaultHandling(message, wParam, lParam);
         takeDpi(Dpi(HIWORD(wParam)));
         PlaceWindow(handle(), *reinterpret_cast<const RECT*>(lParam));
         rescaled();

@@ -30,7 +30,7 @@ public:
 protected:
     SkinnedForm();
     // Makes the window, hidden, with the surface and the close button's tooltip; the derived
-    // window makes its presenter right after. `width` and `height` are at 96 dpi.
+    // window makes its presenter right after, then attaches. `width` and `height` are at 96 dpi.
     void createSkinned(const wchar_t* className, const wchar_t* title, int x, int y, int width,
                        int height, HWND owner);
 
@@ -42,7 +42,7 @@ protected:
     virtual void rescaled() {}
 
     // The presenter's part. Each is called only once the derived window has made its
-    // presenter; while the window goes, they do nothing.
+    // presenter and attached, and not while the window goes.
     // A press of any button at (x, y); true when it armed a button, whose release follows.
     virtual bool mousePressed(int x, int y, bool leftButton);
     // The left button's release at (x, y), in window pixels even outside the window.

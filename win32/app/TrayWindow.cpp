@@ -27,9 +27,11 @@ TrayWindow::TrayWindow(HWND menuOwner, std::function<HMENU()> popup)
     registerClass(TrayWindowClass, nullptr);
     create(0, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    Window::attach(); // each handler asks for the icon it serves first
 }
 
 TrayWindow::~TrayWindow() {
+    detach();
     if (handle()) {
         KillTimer(handle(), AnimationTimer);
         DestroyWindow(handle());
@@ -93,6 +95,12 @@ LRESULT TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_QUERYENDSESSION:
         return 1;
+    case WM_DESTROY:
+        // Closed by the system before the program ends (taskkill closes every top-level
+        // window): the icon must not stay behind, dead, in the notification area.
+        if (icon_)
+            icon_->SessionEnding();
+        return 0;
     case WM_ENDSESSION:
         if (wParam && icon_)
             icon_->SessionEnding();

@@ -23,6 +23,13 @@ HWND Window::create(DWORD exStyle, const wchar_t* className, const wchar_t* titl
                            GetModuleHandleW(nullptr), this);
 }
 
+RECT Window::rect() const {
+    RECT r = lastRect_;
+    if (hwnd_)
+        GetWindowRect(hwnd_, &r);
+    return r;
+}
+
 LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return defaultHandling(message, wParam, lParam);
 }
@@ -39,15 +46,17 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-
+    if (self && message == WM_DESTROY)
+        GetWindowRect(hwnd, &self->lastRect_);
     LRESULT result = 0;
-    if (!RunGuarded(hwnd, [&] { result = self->handleMessage(message, wParam, lParam); }))
-        return 0;
-    if (message == WM_NCDESTROY) {
+    if (!self || !self->attached_)
+        result = DefWindowProcW(hwnd, message, wParam, lParam);
+    else if (!RunGuarded(hwnd, [&] { result = self->handleMessage(message, wParam, lParam); }))
+        result = 0;
+    if (self && message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
+        self->attached_ = false;
     }
     return result;
 }

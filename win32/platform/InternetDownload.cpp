@@ -1,7 +1,6 @@
 #include "win32/platform/InternetDownload.h"
 
 #include "core/net/ResponseBody.h"
-#include "win32/platform/Handles.h"
 #include "win32/platform/WideText.h"
 
 #include <windows.h>
@@ -9,66 +8,94 @@
 
 namespace meltemix {
 namespace {
-struct InternetTraits {
-    using Handle = HINTERNET;
-    static Handle invalid() { return nullptr; }
-    static void close(Handle h) { InternetCloseHandle(h); }
-};
-using InternetHandle = UniqueHandle<InternetTraits>;
+// A server that accepts and then says nothing must not hold a download for ever: WinInet's
+// own defaults are long, and on some systems without end.
+constexpr DWORD ConnectTimeoutMs = 15000;
+constexpr DWORD TransferTimeoutMs = 30000;
+
+void setTimeouts(HINTERNET session) {
+    DWORD connect = ConnectTimeoutMs, transfer = TransferTimeoutMs;
+    InternetSetOptionW(session, INTERNET_OPTION_CONNECT_TIMEOUT, &connect, sizeof connect);
+    for (DWORD option : {INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+        InternetSetOptionW(session, option, &transfer, sizeof transfer);
+}
 } // namespace
 
-bool IsSecureChannelError(unsigned long error) {
+bool IsSecureChannelError(unsigned long error, bool systemLacksTls12) {
     switch (error) {
     case ERROR_INTERNET_SECURITY_CHANNEL_ERROR:
-    case ERROR_INTERNET_INVALID_CA:
-    case ERROR_INTERNET_SEC_CERT_DATE_INVALID:
-    case ERROR_INTERNET_SEC_CERT_CN_INVALID:
-    case ERROR_INTERNET_SEC_CERT_ERRORS:
-    case ERROR_INTERNET_SEC_INVALID_CERT:
         return true;
+    case ERROR_INTERNET_INVALID_CA:
+        return systemLacksTls12;
     default:
         return false;
     }
 }
 
+bool LacksTls12(unsigned long major, unsigned long minor) {
+    return major < 6 || (major == 6 && minor == 0);
+}
+
+bool SystemLacksTls12() {
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    // Not known: taken for a system that has it, so that nothing falls back for a certificate.
+    return GetVersionExW(&version) && LacksTls12(version.dwMajorVersion, version.dwMinorVersion);
+}
+
+std::int64_t SystemTicks() { return GetTickCount(); }
+
 int InternetDownload(const wchar_t* agent, const std::string& address, std::string& body,
-                     int* status, bool* secureChannel) {
+                     int* status, bool* secureChannel, DownloadCancel* cancel) {
     body.clear();
     if (status)
         *status = 0;
     if (secureChannel)
         *secureChannel = false;
-    InternetHandle session(InternetOpenW(agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    DownloadCancel own; // where nobody else may end it
+    DownloadCancel& lender = cancel ? *cancel : own;
+    HINTERNET session = InternetOpenW(agent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!session)
         return -1;
-    InternetHandle request(InternetOpenUrlW(session.get(), Widen(address).c_str(), nullptr, 0,
-                                            INTERNET_FLAG_RESYNCHRONIZE, 0));
-    if (!request) {
-        if (secureChannel)
-            *secureChannel = IsSecureChannelError(GetLastError());
+    setTimeouts(session);
+    if (!lender.Lend(session))
+        return -1;
+    HINTERNET request = InternetOpenUrlW(session, Widen(address).c_str(), nullptr, 0,
+                                         INTERNET_FLAG_RESYNCHRONIZE, 0);
+    const DWORD openError = GetLastError();
+    if (!lender.Lend(request)) {
+        if (secureChannel && !request && !lender.Cancelled())
+            *secureChannel = IsSecureChannelError(openError, SystemLacksTls12());
+        lender.Return();
         return -1;
     }
     if (status) {
         DWORD code = 0, size = sizeof code;
-        if (HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code,
+        if (HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code,
                            &size, nullptr))
             *status = static_cast<int>(code);
     }
-    // Closing the request before the session, as the handles' order here guarantees.
-    return ReadResponseBody(
+    const int result = ReadResponseBody(
         [&](char* buffer, std::uint32_t capacity, std::uint32_t& read) {
             DWORD got = 0;
-            const BOOL ok = InternetReadFile(request.get(), buffer, capacity, &got);
+            const BOOL ok = InternetReadFile(request, buffer, capacity, &got);
             read = got;
             return ok != FALSE;
         },
         body);
+    // A body cut short by a cancel is no answer.
+    const bool cancelled = lender.Cancelled();
+    lender.Return();
+    if (cancelled)
+        body.clear();
+    return cancelled ? -1 : result;
 }
 
-HttpGet InternetGet(std::wstring agent) {
-    return [agent = std::move(agent)](const std::string& url, std::string& body, int& status) {
+HttpGet InternetGet(std::wstring agent, DownloadCancel* cancel) {
+    return [agent = std::move(agent), cancel](const std::string& url, std::string& body,
+                                              int& status) {
         bool secureChannel = false;
-        if (InternetDownload(agent.c_str(), url, body, &status, &secureChannel) == 0)
+        if (InternetDownload(agent.c_str(), url, body, &status, &secureChannel, cancel) == 0)
             return HttpOutcome::Response;
         return secureChannel ? HttpOutcome::SecureChannel : HttpOutcome::NoResponse;
     };

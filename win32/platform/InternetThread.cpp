@@ -25,6 +25,15 @@ TInternetThread::~TInternetThread() {
     WaitForSingleObject(thread_.get(), INFINITE);
 }
 
+bool TInternetThread::WaitEnd(DWORD milliseconds) const {
+    return !started_ || WaitForSingleObject(thread_.get(), milliseconds) == WAIT_OBJECT_0;
+}
+
+void TInternetThread::Abandon(std::unique_ptr<TInternetThread> worker) {
+    if (worker && !worker->WaitEnd(0))
+        worker.release(); // the process's end ends its thread
+}
+
 void TInternetThread::Start() {
     if (ResumeThread(thread_.get()) == static_cast<DWORD>(-1))
         throw std::runtime_error("Thread start error");
@@ -43,7 +52,7 @@ void TInternetThread::Execute() {
     // Whatever goes wrong in here, the owner hears of it: a worker that ended silently would
     // leave the window waiting for an answer, and refusing every refresh, for ever.
     try {
-        resultCode_ = job_(resultText_);
+        resultCode_ = job_(resultText_, cancel_);
     } catch (...) {
         resultText_.clear();
         resultCode_ = -1;
@@ -51,15 +60,16 @@ void TInternetThread::Execute() {
     PostMessageW(owner_, message_, 0, static_cast<LPARAM>(resultCode_));
 }
 
-TInternetThread::Job DownloadJob(DownloadPlan plan, LiveMemory& memory) {
+TInternetThread::Job DownloadJob(DownloadPlan plan, std::shared_ptr<LiveMemory> memory) {
     constexpr const wchar_t* Agent = L"Lodosware Weather XML";
     if (!plan.Live) {
-        return [address = std::move(plan.Address)](std::string& text) {
-            return InternetDownload(Agent, address, text);
+        return [address = std::move(plan.Address)](std::string& text, DownloadCancel& cancel) {
+            return InternetDownload(Agent, address, text, nullptr, nullptr, &cancel);
         };
     }
-    return [request = std::move(*plan.Live), &memory](std::string& text) {
-        return RunLiveJob(request, InternetGet(Agent), memory, text);
+    return [request = std::move(*plan.Live), memory = std::move(memory)](
+               std::string& text, DownloadCancel& cancel) {
+        return RunLiveJob(request, InternetGet(Agent, &cancel), *memory, text);
     };
 }
 

@@ -165,6 +165,12 @@ class Probe:
         if code != 0:
             raise HarnessError(f"click at ({x}, {y}) failed: {lines}")
 
+    def drag(self, start: tuple[int, int], end: tuple[int, int]) -> None:
+        """The left button pressed at `start`, moved in steps to `end` and released there."""
+        code, lines = self._run("drag", *map(str, (*start, *end)))
+        if code != 0:
+            raise HarnessError(f"drag from {start} to {end} failed: {lines}")
+
     def keys(self, *virtual_keys: int) -> None:
         """Type virtual keys (VK_ codes), each pressed and released."""
         code, lines = self._run("keys", *map(str, virtual_keys))

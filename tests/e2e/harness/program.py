@@ -5,6 +5,7 @@ from __future__ import annotations
 import subprocess
 from pathlib import Path
 
+from .faults import read_faults
 from .paths import meltemix_exe
 from .wine import WinePrefix
 
@@ -38,6 +39,10 @@ class Program:
         state = "running" if code is None else f"ended with exit code {code & 0xFFFFFFFF:#x}"
         printed = self.log.read_bytes()[-1500:].decode(errors="replace") if self.log else ""
         return f"{self.exe.name} in {self.workdir}: {state}\n{printed}".rstrip()
+
+    def faults(self) -> list[str]:
+        """Wine's reports of the faults the program raised so far."""
+        return read_faults(self.log) if self.log else []
 
     @property
     def running(self) -> bool:

@@ -6,6 +6,7 @@ import shutil
 import sys
 from pathlib import Path
 
+from .faults import describe
 from .ini import Sections, write_options
 from .paths import PICTURE_FOLDERS, meltemix_exe, probe_exe, resources_dir
 from .probe import Probe
@@ -51,13 +52,15 @@ class Session:
         return self
 
     def stop(self) -> None:
-        self.end_programs()
-        if self.prefix:
-            self.prefix.close()
-        if self.service:
-            self.service.stop()
-        if self.xvfb:
-            self.xvfb.stop()
+        try:
+            self.end_programs()
+        finally:
+            if self.prefix:
+                self.prefix.close()
+            if self.service:
+                self.service.stop()
+            if self.xvfb:
+                self.xvfb.stop()
 
     def __enter__(self):
         return self.start()
@@ -109,10 +112,15 @@ class Session:
         return "\n".join(program.describe() for program in self._programs)
 
     def end_programs(self) -> None:
-        """Kill what is still running of the programs started so far."""
+        """Kill what is still running of the programs started so far; fails when any of them
+        raised a fault, which Windows would have ended it for."""
+        reports = []
         for program in self._programs:
             program.kill()
+            if program.faults():
+                reports.append(describe(program.describe().splitlines()[0], program.faults()))
         self._programs.clear()
+        assert not reports, "\n".join(reports)
 
     def screenshot(self, path: Path | str) -> Path:
         from .xserver import screenshot

@@ -9,6 +9,7 @@ import subprocess
 import tempfile
 from pathlib import Path
 
+from .faults import WINEDEBUG, describe, faults
 from .paths import HarnessError
 
 WINE64 = "/usr/lib/wine/wine64"
@@ -35,7 +36,7 @@ class WinePrefix:
     @property
     def env(self) -> dict:
         env = dict(os.environ)
-        env.update(WINEPREFIX=str(self.path), WINEDEBUG="-all",
+        env.update(WINEPREFIX=str(self.path), WINEDEBUG=WINEDEBUG,
                    WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
         return env
 
@@ -78,10 +79,15 @@ class WinePrefix:
 
     def run(self, args: list[str], cwd: Path | str, timeout: float,
             extra_env: dict | None = None) -> subprocess.CompletedProcess:
+        """A program run to its end; one that raised a fault fails the caller."""
         env = self.env
         env.update(extra_env or {})
-        return subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env, timeout=timeout,
-                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        result = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env, timeout=timeout,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        reported = faults(result.stderr.decode(errors="replace"))
+        if reported:
+            raise AssertionError(describe(" ".join(map(str, args)), reported))
+        return result
 
     def close(self) -> None:
         if self._server_started:

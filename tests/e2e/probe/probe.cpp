@@ -8,6 +8,7 @@
 //   probe wait-gone HWND [--wait MS]                   until the window no longer exists
 //   probe post HWND MSG [WPARAM [LPARAM]]              PostMessage
 //   probe click X Y [--right] [--double]               mouse click at a screen point
+//   probe drag X1 Y1 X2 Y2                              left button held from one point to another
 //   probe keys VK [VK ...]                              press and release virtual keys
 //   probe msgbox [--title T] [--wait MS]               a message box: its texts and buttons
 //   probe press HWND (--caption TEXT | --id N)         press a button of a dialog
@@ -384,6 +385,14 @@ INPUT mouseInput(DWORD flags, LONG x, LONG y) {
     return input;
 }
 
+// Absolute coordinates are normalised to 0..65535 over the primary screen.
+POINT normalised(long long x, long long y) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    return {static_cast<LONG>((x * 65535 + width / 2) / (width - 1)),
+            static_cast<LONG>((y * 65535 + height / 2) / (height - 1))};
+}
+
 int cmdClick(const Options& options) {
     if (options.positional.size() != 2)
         return ExitUsage;
@@ -391,12 +400,8 @@ int cmdClick(const Options& options) {
     if (!parseNumber(options.positional[0].c_str(), x) ||
         !parseNumber(options.positional[1].c_str(), y))
         return ExitUsage;
-    // Absolute coordinates are normalised to 0..65535 over the primary screen.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    const LONG nx = static_cast<LONG>((static_cast<long long>(x) * 65535 + width / 2) / (width - 1));
-    const LONG ny =
-        static_cast<LONG>((static_cast<long long>(y) * 65535 + height / 2) / (height - 1));
+    const POINT n = normalised(static_cast<long long>(x), static_cast<long long>(y));
+    const LONG nx = n.x, ny = n.y;
     const bool right = options.has(L"--right");
     const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
@@ -411,6 +416,36 @@ int cmdClick(const Options& options) {
     const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     JsonLine().number("sent", sent).number("x", static_cast<long long>(x))
         .number("y", static_cast<long long>(y)).print();
+    return sent == inputs.size() ? ExitOk : ExitNotFound;
+}
+
+// As a hand drags: press, a few steps with time between them for the window's own move
+// loop to take each, release at the end point.
+int cmdDrag(const Options& options) {
+    if (options.positional.size() != 4)
+        return ExitUsage;
+    unsigned long long v[4] = {};
+    for (int i = 0; i < 4; ++i)
+        if (!parseNumber(options.positional[i].c_str(), v[i]))
+            return ExitUsage;
+    const long long x1 = static_cast<long long>(v[0]), y1 = static_cast<long long>(v[1]);
+    const long long x2 = static_cast<long long>(v[2]), y2 = static_cast<long long>(v[3]);
+    constexpr int Steps = 10;
+    std::vector<INPUT> inputs;
+    for (int step = 0; step <= Steps; ++step) {
+        const POINT p = normalised(x1 + (x2 - x1) * step / Steps, y1 + (y2 - y1) * step / Steps);
+        inputs.push_back(mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p.x, p.y));
+        if (step == 0)
+            inputs.push_back(mouseInput(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, p.x, p.y));
+        if (step == Steps)
+            inputs.push_back(mouseInput(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, p.x, p.y));
+    }
+    UINT sent = 0;
+    for (INPUT& input : inputs) {
+        sent += SendInput(1, &input, sizeof(INPUT));
+        Sleep(40);
+    }
+    JsonLine().number("sent", sent).print();
     return sent == inputs.size() ? ExitOk : ExitNotFound;
 }
 
@@ -540,8 +575,8 @@ int cmdPress(const Options& options) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        printError(L"usage: probe find|info|foreground|wait-gone|post|click|msgbox|press|keys|"
-                   L"dpi-changed ...");
+        printError(L"usage: probe find|info|foreground|wait-gone|post|click|drag|msgbox|press|"
+                   L"keys|dpi-changed ...");
         return ExitUsage;
     }
     const std::wstring command = argv[1];
@@ -559,6 +594,8 @@ int wmain(int argc, wchar_t** argv) {
         result = cmdPost(options);
     else if (command == L"click")
         result = cmdClick(options);
+    else if (command == L"drag")
+        result = cmdDrag(options);
     else if (command == L"msgbox")
         result = cmdMsgBox(options);
     else if (command == L"press")

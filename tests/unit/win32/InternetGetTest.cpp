@@ -4,6 +4,7 @@
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
+#include <wininet.h>
 
 #include <gtest/gtest.h>
 
@@ -78,4 +79,40 @@ TEST(InternetGet, TellsAFailedSecureChannelFromNoResponse) {
     // Port 9 on the loopback: nothing listens there, over either scheme.
     EXPECT_EQ(get("https://127.0.0.1:9/", body, status), HttpOutcome::NoResponse);
     EXPECT_EQ(get("http://127.0.0.1:9/", body, status), HttpOutcome::NoResponse);
+}
+
+// Plain HTTP only where no secure connection can be had at all: a wrong clock or a captive
+// portal's certificate must not send a system that has TLS 1.2 to plain HTTP.
+TEST(InternetGet, WhichErrorsMeanNoSecureConnectionCanBeSetUp) {
+    struct Case {
+        unsigned long error;
+        bool onOldSystem, onNewSystem;
+    };
+    const Case cases[] = {
+        {ERROR_INTERNET_SECURITY_CHANNEL_ERROR, true, true}, // the handshake failed
+        {ERROR_INTERNET_INVALID_CA, true, false},            // roots as old as the system
+        {ERROR_INTERNET_SEC_CERT_DATE_INVALID, false, false}, // a wrong clock
+        {ERROR_INTERNET_SEC_CERT_CN_INVALID, false, false},   // a portal answering for the host
+        {ERROR_INTERNET_SEC_CERT_ERRORS, false, false},
+        {ERROR_INTERNET_SEC_INVALID_CERT, false, false},
+        {ERROR_INTERNET_SEC_CERT_REVOKED, false, false},
+        {ERROR_INTERNET_CANNOT_CONNECT, false, false},
+        {ERROR_INTERNET_TIMEOUT, false, false},
+        {ERROR_INTERNET_NAME_NOT_RESOLVED, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsSecureChannelError(c.error, true), c.onOldSystem) << c.error;
+        EXPECT_EQ(IsSecureChannelError(c.error, false), c.onNewSystem) << c.error;
+    }
+}
+
+TEST(InternetGet, SystemsWithoutTls12) {
+    struct Case {
+        unsigned long major, minor;
+        bool lacks;
+    };
+    const Case cases[] = {{5, 1, true},  {5, 2, true},  {6, 0, true},
+                          {6, 1, false}, {6, 2, false}, {6, 3, false}, {10, 0, false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(LacksTls12(c.major, c.minor), c.lacks) << c.major << "." << c.minor;
 }

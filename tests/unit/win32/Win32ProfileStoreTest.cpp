@@ -1,5 +1,6 @@
 // The real profile functions behind the settings file.
 #include "core/settings/SettingsFile.h"
+#include "win32/platform/WideText.h"
 #include "win32/platform/Win32ProfileStore.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,11 @@ protected:
         out.write("\xFF\xFE", 2);
         out.write(reinterpret_cast<const char*>(text.data()),
                   static_cast<std::streamsize>(text.size() * sizeof(wchar_t)));
+    }
+    FILETIME lastWriteTime() {
+        WIN32_FILE_ATTRIBUTE_DATA data = {};
+        GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime;
     }
     std::string rawBytes() {
         std::ifstream in(path_.c_str(), std::ios::binary);
@@ -96,6 +103,63 @@ TEST_F(Win32ProfileStoreTest, MissingFileGivesDefaults) {
     EXPECT_EQ(file.readText(keys::CityName), "Istanbul");
     EXPECT_TRUE(file.readSectionValues("CitiesTU").empty());
     EXPECT_EQ(GetFileAttributesW(path_.c_str()), INVALID_FILE_ATTRIBUTES); // reads create nothing
+}
+
+TEST_F(Win32ProfileStoreTest, AskingWhetherTheFileTakesWritesChangesNothing) {
+    Win32ProfileStore store(path_);
+    EXPECT_FALSE(store.refusesWrites());
+    EXPECT_FALSE(store.exists());
+    EXPECT_EQ(GetFileAttributesW(path_.c_str()), INVALID_FILE_ATTRIBUTES) << "a probe left behind";
+
+    writeUtf16(L"[Appearance]\r\nLeft=12\r\n");
+    const std::string before = rawBytes();
+    const FILETIME written = lastWriteTime();
+    EXPECT_FALSE(store.refusesWrites());
+    EXPECT_TRUE(store.exists());
+    EXPECT_EQ(rawBytes(), before);
+    const FILETIME after = lastWriteTime();
+    EXPECT_EQ(CompareFileTime(&written, &after), 0);
+}
+
+TEST_F(Win32ProfileStoreTest, ANewFileOfItsOwnFolderIsMadeWithTheFolder) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"meltemix-profile-test-\u015Fehir";
+    const std::wstring path = folder + L"\\Options.ini";
+    DeleteFileW(path.c_str());
+    RemoveDirectoryW(folder.c_str());
+
+    Win32ProfileStore store(path);
+    EXPECT_FALSE(store.exists());
+    SettingsFile file(store);
+    file.writeText("Endpoints", "Weather", "http://127.0.0.1:8642");
+    file.writeText("CitiesTU", "\u00C7anakkale", "TUXX0028");
+    file.writeText("Favorites", "Mu\u011Fla", "TUXX0021");
+    file.flush();
+    EXPECT_TRUE(store.exists());
+    EXPECT_EQ(store.sectionNames(),
+              (std::vector<std::string>{"Endpoints", "CitiesTU", "Favorites"}));
+    EXPECT_EQ(Win32ProfileStore(path).readText("CitiesTU", "Çanakkale", ""), "TUXX0028");
+
+    std::ifstream in(path.c_str(), std::ios::binary);
+    char bom[2] = {};
+    in.read(bom, 2);
+    in.close();
+    EXPECT_EQ(std::string(bom, 2), "\xFF\xFE");
+
+    EXPECT_TRUE(store.discard());
+    EXPECT_FALSE(store.exists());
+    EXPECT_TRUE(store.discard()) << "nothing to remove is no failure";
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
+}
+
+TEST(Win32UserProfileStore, LivesInTheUsersApplicationData) {
+    const std::unique_ptr<ProfileStore> store =
+        Win32ProfileStore::InUserAppData(L"Meltemix\\Options.ini");
+    ASSERT_NE(store, nullptr);
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+    EXPECT_EQ(store->fileName(), Narrow(std::wstring(appData) + L"\\Meltemix\\Options.ini"));
 }
 
 } // namespace
