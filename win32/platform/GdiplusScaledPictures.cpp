@@ -70,7 +70,7 @@ const ScaledPixels* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
             return nullptr; // once may be all
         }
     } else {
-        found->used = true;
+        found->idle = 0;
         found->ownSize = found->ownSize || ownSize;
         std::rotate(found, found + 1, kept_.end());
     }
@@ -98,13 +98,14 @@ void GdiplusScaledPictures::NewRepaint() {
             if (const std::shared_ptr<PicturePixels> pixels = drawn.picture.lock())
                 pixels->LetGo();
     drawn_.clear();
+    for (Kept& kept : kept_)
+        ++kept.idle; // the repaint that just ended counts from now on
     kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
                                [](const Kept& kept) {
-                                   return (!kept.ownSize && !kept.used) || kept.picture.expired();
+                                   return kept.idle > (kept.ownSize ? OwnSizeIdleRepaints : 1) ||
+                                          kept.picture.expired();
                                }),
                 kept_.end());
-    for (Kept& kept : kept_)
-        kept.used = false;
 }
 
 std::size_t GdiplusScaledPictures::Count() const {

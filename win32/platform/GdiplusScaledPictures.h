@@ -31,7 +31,8 @@ ScaledPixels ScalePicture(const GdiplusPicture& picture, const RectF& source, in
 // at every repaint:
 // - a picture drawn at its own size, on a canvas whose density is not the picture's, is kept
 //   at the first scaling, for as long as the picture itself lives (its window's face holds
-//   it, or the picture source still keeps it);
+//   it, or the picture source still keeps it) and repaints go on drawing it: the backdrop of
+//   the unrolling goes some repaints after it;
 // - a picture stretched beyond its own size (the panel's middle slices) is kept from its
 //   second repaint in a row, until a repaint goes by without it: each step of the unrolling
 //   stretches to a size of its own.
@@ -42,6 +43,10 @@ class GdiplusScaledPictures {
 public:
     // Stretched sizes registered at most, kept or not: more than one repaint stretches.
     static constexpr std::size_t StretchedCapacity = 6;
+    // Repaints that go by without a picture drawn at its own size before it goes: a refresh
+    // draws every picture of its face, but the unrolling's backdrop is drawn by the unrolling
+    // alone.
+    static constexpr int OwnSizeIdleRepaints = 8;
 
     // Pictures larger than this are not kept.
     static constexpr int MaxPixels = 1024 * 1024;
@@ -79,7 +84,7 @@ private:
         bool tile = false;
         bool ownSize = false;
         std::optional<ScaledPixels> scaled; // none: stretched once so far
-        bool used = true;                   // since the last repaint began
+        int idle = 0;                       // repaints gone by without it
     };
 
     // The pictures the repaint drew, and whether only from what was kept of them.

@@ -280,6 +280,17 @@ TEST_F(GdiplusPictureSourceTest, ScaledPicturesKeptBySizeWhilePicturesLive) {
     scaled.NewRepaint();
     EXPECT_EQ(scaled.Count(), 2u) << "the stretched one stays after a repaint without it";
     EXPECT_EQ(scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 30, none, false), nullptr);
+    // At its own size: until as many repaints go by without it as a face may draw without it.
+    for (int repaint = 1; repaint < GdiplusScaledPictures::OwnSizeIdleRepaints; ++repaint) {
+        scaled.NewRepaint();
+        scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 6, none, true);
+    }
+    for (int repaint = 0; repaint < GdiplusScaledPictures::OwnSizeIdleRepaints; ++repaint)
+        scaled.NewRepaint();
+    EXPECT_EQ(scaled.Count(), 1u) << "the one drawn last is still kept";
+    scaled.NewRepaint();
+    EXPECT_EQ(scaled.Count(), 0u);
+    ASSERT_EQ(scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 6, none, true)->Ink.Width, 6);
 
     // Its picture gone (a replaced file, another tint), so is what was scaled from it; the
     // file's new picture is scaled anew.
