@@ -50,11 +50,11 @@ void EnsureLayered(HWND window) {
         SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
 }
 
-GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window, Dpi dpi)
+GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window, Dpi dpi, bool keepDrawings)
     : window_(window),
       dpi_(dpi),
-      text_(std::make_shared<GdiplusTextResources>(KeepDrawings)),
-      scaled_(KeepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
+      text_(std::make_shared<GdiplusTextResources>(KeepDrawings && keepDrawings)),
+      scaled_(KeepDrawings && keepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
 
 void GdiplusLayeredSurface::SetDpi(Dpi dpi) {
     if (dpi.value() != dpi_.value()) {

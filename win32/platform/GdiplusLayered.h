@@ -21,7 +21,9 @@ class GdiplusScaledPictures;
 
 class GdiplusLayeredSurface : public LayeredSurface {
 public:
-    explicit GdiplusLayeredSurface(HWND window, Dpi dpi = Dpi());
+    // `keepDrawings`: texts and scaled pictures are kept between repaints (not for a window
+    // that paints once).
+    explicit GdiplusLayeredSurface(HWND window, Dpi dpi = Dpi(), bool keepDrawings = true);
 
     // The next canvas is made at this density; what was kept for another is dropped.
     void SetDpi(Dpi dpi);
