@@ -191,8 +191,8 @@ void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF&
                 Lay(kept->Pixels.View(), at.Left + kept->Ink.Left, at.Top + kept->Ink.Top);
                 return;
             }
-        const ScaledPixels scaled = ScalePicture(decoded, from, at.Width, at.Height, attributes);
-        Lay(scaled.Pixels.View(), at.Left + scaled.Ink.Left, at.Top + scaled.Ink.Top);
+        if (const auto scaled = ScalePicture(decoded, from, at.Width, at.Height, attributes))
+            Lay(scaled->Pixels.View(), at.Left + scaled->Ink.Left, at.Top + scaled->Ink.Top);
         return;
     }
     // Between whole pixels of a canvas at its own scale (no face draws there): the library

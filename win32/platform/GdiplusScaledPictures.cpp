@@ -15,25 +15,26 @@ bool Same(const std::weak_ptr<PicturePixels>& kept,
 
 } // namespace
 
-ScaledPixels ScalePicture(const GdiplusPicture& picture, const RectF& source, int width,
-                          int height, const DrawAttributes& attributes) {
+std::optional<ScaledPixels> ScalePicture(const GdiplusPicture& picture, const RectF& source,
+                                         int width, int height,
+                                         const DrawAttributes& attributes) {
+    Gdiplus::GpBitmap* own = picture.Bitmap();
+    if (!own || width <= 0 || height <= 0)
+        return std::nullopt;
     ScaledPixels scaled;
-    if (!picture.Bitmap() || width <= 0 || height <= 0)
-        return scaled;
     scaled.Pixels = ArgbImage(width, height);
     {
         const GdipBitmap bitmap = BitmapOn(scaled.Pixels);
         Gdiplus::GpGraphics* rawGraphics = nullptr;
         if (!bitmap || gdip::GdipGetImageGraphicsContext(bitmap.get(), &rawGraphics) != Gdiplus::Ok)
-            return {};
+            return std::nullopt;
         const GdipGraphics graphics(rawGraphics);
         const GdipAttributes made = MakeGdipAttributes(attributes);
-        if (gdip::GdipDrawImageRectRect(rawGraphics, picture.Bitmap(), 0, 0,
-                                        static_cast<float>(width), static_cast<float>(height),
-                                        source.X, source.Y, source.Width, source.Height,
-                                        Gdiplus::UnitPixel, made.get(), nullptr,
-                                        nullptr) != Gdiplus::Ok)
-            return {};
+        if (gdip::GdipDrawImageRectRect(rawGraphics, own, 0, 0, static_cast<float>(width),
+                                        static_cast<float>(height), source.X, source.Y,
+                                        source.Width, source.Height, Gdiplus::UnitPixel,
+                                        made.get(), nullptr, nullptr) != Gdiplus::Ok)
+            return std::nullopt;
     }
     scaled.Ink = InkOf(scaled.Pixels.View());
     scaled.Pixels.CutTo(scaled.Ink);
@@ -77,6 +78,10 @@ const ScaledPixels* GdiplusScaledPictures::Scaled(const GdiplusPicture& picture,
     Kept& kept = kept_.back();
     if (!kept.scaled)
         kept.scaled = ScalePicture(picture, source, width, height, attributes);
+    if (!kept.scaled) {
+        Drawn(picture, false);
+        return nullptr; // not to be had now; perhaps at the next repaint
+    }
     Drawn(picture, true);
     return &*kept.scaled;
 }

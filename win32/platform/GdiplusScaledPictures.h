@@ -18,13 +18,15 @@ class PicturePixels;
 // `attributes`, over nothing, with its top left corner at the origin, cut to its ink: `Ink`
 // is where in the width × height the pixels lie. Scaled at the origin, a picture comes out
 // the same wherever it is then laid: scaled in place, the library's sampling at its first
-// row and column depends on where it lands, and leaves them out at some places.
+// row and column depends on where it lands, and leaves them out at some places. None when
+// the picture's pixels cannot be had or drawn.
 struct ScaledPixels {
     PixelRect Ink;
     ArgbImage Pixels;
 };
-ScaledPixels ScalePicture(const GdiplusPicture& picture, const RectF& source, int width,
-                          int height, const DrawAttributes& attributes);
+std::optional<ScaledPixels> ScalePicture(const GdiplusPicture& picture, const RectF& source,
+                                         int width, int height,
+                                         const DrawAttributes& attributes);
 
 // Pictures of one window as scaled to the sizes its canvas draws them at. Scaling costs far
 // more than laying the pixels down, and a window draws the same pictures at the same sizes
