@@ -100,8 +100,18 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     return made;
 }
 
+ArgbImage CanvasPixels::Take(int width, int height) {
+    ArgbImage pixels = std::move(spare_);
+    if (pixels.Width() != width || pixels.Height() != height)
+        return ArgbImage(width, height);
+    std::fill_n(pixels.Bits(), static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                std::uint32_t{0});
+    return pixels;
+}
+
 GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text,
-                             std::shared_ptr<GdiplusScaledPictures> scaled, float scale)
+                             std::shared_ptr<GdiplusScaledPictures> scaled, float scale,
+                             std::shared_ptr<CanvasPixels> recycled)
     : width_(width),
       height_(height),
       scale_(scale > 0 ? scale : 1),
@@ -109,7 +119,9 @@ GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextR
       pixelHeight_(Scaled(height, scale_)),
       text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()),
       scaled_(std::move(scaled)),
-      pixels_(pixelWidth_, pixelHeight_), // transparent, with nothing to clear
+      recycled_(std::move(recycled)),
+      pixels_(recycled_ ? recycled_->Take(pixelWidth_, pixelHeight_)
+                        : ArgbImage(pixelWidth_, pixelHeight_)),
       bitmap_(BitmapOn(pixels_)) {
     Gdiplus::GpGraphics* graphics = nullptr;
     if (!bitmap_ || gdip::GdipGetImageGraphicsContext(bitmap_.get(), &graphics) != Gdiplus::Ok)
@@ -122,7 +134,10 @@ GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextR
 }
 
 GdiplusCanvas::~GdiplusCanvas() {
-    graphics_.reset(); // the surface before the bitmap it draws on
+    graphics_.reset(); // the surface before the bitmap it draws on, and that before its pixels
+    bitmap_.reset();
+    if (recycled_)
+        recycled_->GiveBack(std::move(pixels_));
 }
 
 void GdiplusCanvas::DrawPicture(const Picture& picture, const RectF& dest,

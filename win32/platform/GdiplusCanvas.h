@@ -103,6 +103,19 @@ private:
     std::vector<MeasuredText> measured_; // the one used last at the end
 };
 
+// The pixels of a window's last canvas, given back when it goes and taken by the next one of
+// the same size, cleared: pages fresh from the system cost a fault each when first drawn on,
+// which at 200 % took longer than all the drawing of a repaint.
+class CanvasPixels {
+public:
+    // Transparent pixels of that size.
+    ArgbImage Take(int width, int height);
+    void GiveBack(ArgbImage pixels) { spare_ = std::move(pixels); }
+
+private:
+    ArgbImage spare_;
+};
+
 // A 32-bit ARGB bitmap with its drawing surface, fully transparent when made. Text is drawn
 // anti-aliased in fonts made from a LOGFONT: face names are found the way the window system
 // finds them, also under Wine, where the family lookup by name misses "Tahoma" and "Arial".
@@ -114,10 +127,11 @@ private:
 // lands, kept or drawn anew. A picture at its own pixels' size is laid on as it is.
 class GdiplusCanvas : public Canvas {
 public:
-    // Without shared text resources the canvas makes its own; without kept stretched
-    // pictures it stretches at every drawing.
+    // Without shared text resources the canvas makes its own; without kept scaled pictures
+    // it scales at every drawing; without pixels to take, it takes fresh ones.
     GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text = nullptr,
-                  std::shared_ptr<GdiplusScaledPictures> scaled = nullptr, float scale = 1);
+                  std::shared_ptr<GdiplusScaledPictures> scaled = nullptr, float scale = 1,
+                  std::shared_ptr<CanvasPixels> recycled = nullptr);
     ~GdiplusCanvas() override;
 
     int Width() const override { return width_; }
@@ -157,6 +171,7 @@ private:
     int pixelHeight_;
     std::shared_ptr<GdiplusTextResources> text_;
     std::shared_ptr<GdiplusScaledPictures> scaled_;
+    std::shared_ptr<CanvasPixels> recycled_;
     ArgbImage pixels_; // what the bitmap draws into
     GdipBitmap bitmap_;
     GdipGraphics graphics_;

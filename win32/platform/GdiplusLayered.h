@@ -16,6 +16,7 @@ void EnsureLayered(HWND window);
 // window's at its current position, with the window's overall alpha on top of each pixel's.
 // Canvases are asked for in the sizes of a 96-dpi screen and drawn at the window's density;
 // the window takes the size of the canvas handed over.
+class CanvasPixels;
 class GdiplusTextResources;
 class GdiplusScaledPictures;
 
@@ -35,6 +36,7 @@ private:
     Dpi dpi_;
     std::shared_ptr<GdiplusTextResources> text_; // shared by all its canvases
     std::shared_ptr<GdiplusScaledPictures> scaled_;
+    std::shared_ptr<CanvasPixels> recycled_; // of the canvas gone last
 };
 
 } // namespace meltemix

@@ -325,6 +325,30 @@ TEST_F(GdiplusCanvasTest, DenserCanvasesDrawTheSameLayoutAtTheirScale) {
     }
 }
 
+// A window's next canvas takes the pixels of the one before, as transparent as fresh ones.
+TEST_F(GdiplusCanvasTest, ANewCanvasTakesTheLastOnesPixelsCleared) {
+    const auto recycled = std::make_shared<CanvasPixels>();
+    const std::unique_ptr<Picture> grey = pictures_.Load(greyPath_);
+    const std::uint32_t* first = nullptr;
+    {
+        GdiplusCanvas canvas(40, 30, nullptr, nullptr, 1.5f, recycled);
+        canvas.DrawPicture(*grey, {0, 0, 40, 30}, {});
+        canvas.DrawString("Bilgi", {2, 2, 30, 14}, Tahoma, White, TextAlign::Near);
+        ASSERT_FALSE(Ink(canvas).Empty());
+        first = canvas.Pixels().Bits;
+    }
+    {
+        GdiplusCanvas again(40, 30, nullptr, nullptr, 1.5f, recycled);
+        EXPECT_EQ(again.Pixels().Bits, first);
+        EXPECT_TRUE(Ink(again).Empty());
+        DrawPictureAt(again, *grey, 4, 4);
+        EXPECT_EQ(Ink(again).left, 6);
+    }
+    GdiplusCanvas larger(41, 30, nullptr, nullptr, 1.5f, recycled);
+    EXPECT_EQ(larger.PixelWidth(), 62);
+    EXPECT_TRUE(Ink(larger).Empty());
+}
+
 TEST_F(GdiplusCanvasTest, EveryFaceOfTheWindowsGivesAFont) {
     GdiplusCanvas canvas(10, 10);
     for (const char* face : {"Tahoma", "Arial", "Trebuchet MS", "Impact"}) {
