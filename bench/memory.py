@@ -1,9 +1,10 @@
 """Resident memory of Meltemix.exe under wine64: after ten refreshes, as a ratio to two
 yardsticks, and its growth over many more refreshes. The yardsticks are a minimal layered
 window with GDI+ text (tests/e2e/probe/minimal.cpp) and the fair floor: that window also using
-once each system service the program uses (tests/e2e/probe/floor.cpp).
+once each system service the program uses (tests/e2e/probe/floor.cpp). With --dpi, all three
+run in a prefix at that display density, where the program draws its faces at that scale.
 
-  PYTHONPATH=tests/e2e /usr/bin/python3 bench/memory.py [--refreshes 100]
+  PYTHONPATH=tests/e2e /usr/bin/python3 bench/memory.py [--refreshes 100] [--dpi 144]
 
 Needs the win64 build (Meltemix.exe, probe.exe, minimal.exe, floor.exe). Prints one line per
 figure.
@@ -49,8 +50,10 @@ def refresh(session: Session, hwnd: str, count: int) -> None:
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--refreshes", type=int, default=100)
+    parser.add_argument("--dpi", type=int, default=96)
     args = parser.parse_args()
-    with Session() as session, tempfile.TemporaryDirectory() as scratch:
+    print(f"at {args.dpi} dpi")
+    with Session(dpi=args.dpi) as session, tempfile.TemporaryDirectory() as scratch:
         minimal = session.start_program(Path(scratch), exe=built_program("minimal.exe"))
         wait_until(lambda: session.probe.find("TMinimalForm"), 20, what="minimal window")
         minimal_kib = settle(minimal.process.pid)

@@ -1,11 +1,11 @@
 // Times what a repaint of the windows costs with the real GDI+ canvas: the main window's face
-// (full and skin only), the info window's face, and one hand-over of the main window's
+// (full, skin only, and the eleven skin-only steps of the unrolling), the info window's face, and one hand-over of the main window's
 // canvas to a real layered window. Median of 200 runs each; pictures come from
 // Contents\Resources below the working directory, and missing ones are reported.
 // "facebench --hold SECONDS" then shows the main face with the real info and about windows
 // beside it for that long, to be looked at (or photographed on a virtual screen).
-// "facebench --scale 2" times the faces drawn for a screen of twice the density (192 dpi),
-// with the pictures of Contents\Resources@2x.
+// "facebench --scale F" times the faces drawn for a screen of F times the density, F from 1 to
+// 3 (1.5: 144 dpi, 2: 192 dpi), with the pictures of Contents\Resources@2x.
 #include "AboutForm.h"
 #include "InfoTextForm.h"
 #include "core/face/InfoFace.h"
@@ -174,6 +174,10 @@ int wmain(int argc, wchar_t** argv) {
         else if (option == L"--scale")
             scale = _wtof(argv[i + 1]);
     }
+    if (!(scale >= 1 && scale <= 3)) {
+        std::printf("--scale takes a factor from 1 to 3\n");
+        return 2;
+    }
     const Dpi dpi(static_cast<int>(scale * Dpi::Standard + 0.5));
     GdiplusSession gdiplus;
     if (!gdiplus.Started()) {
@@ -212,6 +216,12 @@ int wmain(int argc, wchar_t** argv) {
     MainFaceResult result;
     Report("main face, full repaint (painting)", [&] { result = face.RebuildFace(inputs, 255); });
     Report("main face, skin only (painting)", [&] { face.RepaintSkinOnly(inputs.Skin, 4.0f, 255); });
+    // The first report's unrolling: the panel grows by a quarter at each step, every step at a
+    // size of its own.
+    Report("main face, unrolling (11 steps)", [&] {
+        for (float growth = 1.5f; growth <= 4.0f; growth += 0.25f)
+            face.RepaintSkinOnly(inputs.Skin, growth, 255);
+    });
     face.RebuildFace(inputs, 255);
     surface.handOver = true;
     const std::string handOver = "UpdateLayeredWindow of " +

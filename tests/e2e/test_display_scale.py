@@ -11,11 +11,9 @@ from pathlib import Path
 import pytest
 
 from conftest import SCREENSHOTS
-from harness.paths import built_program
 from harness.polling import wait_until
-from test_faces import (ABOUT, ABOUT_COMMAND, DESKTOPS, INFO, PRESETS, WM_COMMAND,
-                        WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, at, close, crop, desktop,
-                        faces_of, largest_difference, ready, start)
+from test_faces import (ABOUT, ABOUT_COMMAND, DESKTOPS, INFO, WM_COMMAND, WM_LBUTTONDOWN,
+                        WM_LBUTTONUP, WM_RBUTTONDOWN, at, close, crop, desktop, ready, start)
 
 # The windows' sizes at 96 dpi.
 MAIN_SIZE, INFO_SIZE, ABOUT_SIZE = (233, 248), (209, 204), (329, 249)
@@ -192,23 +190,3 @@ def test_the_details_window_keeps_its_distance_on_a_denser_screen(e2e, tmp_path)
     assert e2e.probe.dpi_changed(main.hwnd, 96, rect_at(e2e.probe.info(main.hwnd), MAIN_SIZE))
     wait_until(lambda: distance() == DETAILS_OFFSET, 5, what="the distance at 96 dpi again")
     close(e2e, program, main)
-
-
-@pytest.mark.parametrize("dpi", [144, 192])
-@pytest.mark.parametrize("preset", ["2-thick-glass", "4-own-colour"])
-def test_kept_pictures_change_no_pixel_at_twice_the_size(e2e_at_dpi, tmp_path, dpi, preset):
-    """What the program keeps between repaints is kept in the pixels it draws at this scale:
-    the faces are those of the build that draws everything anew at each repaint."""
-    session = e2e_at_dpi(dpi)
-    try:
-        desktop(session, "#000000")
-        reference = faces_of(session, session.prepare_workdir(tmp_path / "uncached"),
-                             built_program("MeltemixUncached.exe"), PRESETS[preset],
-                             f"uncached-{preset}-{dpi}dpi")
-        kept = faces_of(session, session.prepare_workdir(tmp_path / "kept"), None,
-                        PRESETS[preset], f"kept-{preset}-{dpi}dpi")
-        for moment in reference:
-            largest, beyond = largest_difference(reference[moment], kept[moment])
-            assert beyond == 0, f"{preset}, {moment}: {beyond} channels off (largest {largest})"
-    finally:
-        session.end_programs()

@@ -221,10 +221,10 @@ def test_panel_presets(e2e, workdir, backdrop, preset):
     close(e2e, program, window)
 
 
-# The program keeps its decoded pictures and its tinted panel slices between repaints; a
-# build of it that reads every picture and tints every slice at each repaint shows what the
-# faces looked like before. Both must show the same pixels, up to the rounding of colours
-# kept premultiplied by their alpha.
+# The program keeps its decoded pictures, its tinted panel slices, its pictures scaled to the
+# sizes the canvas draws them at and its drawn texts between repaints; a build of it that
+# reads, tints, scales and draws everything anew at each repaint shows what the faces look
+# like without them. Both must show the same pixels, up to a rounding of colours.
 ROUNDING = 2
 
 
@@ -276,15 +276,32 @@ def faces_of(e2e, workdir, exe, sections, name) -> dict[str, Path]:
     return faces
 
 
+def assert_kept_change_no_pixel(session, folder: Path, preset: str, name: str) -> None:
+    reference = faces_of(session, session.prepare_workdir(folder / "uncached"),
+                         built_program("MeltemixUncached.exe"), PRESETS[preset],
+                         f"uncached-{name}")
+    kept = faces_of(session, session.prepare_workdir(folder / "kept"), None, PRESETS[preset],
+                    f"kept-{name}")
+    for moment in reference:
+        largest, beyond = largest_difference(reference[moment], kept[moment])
+        assert beyond == 0, (f"{name}, {moment}: {beyond} channels differ by more than "
+                             f"{ROUNDING} (largest {largest})")
+
+
 @pytest.mark.parametrize("preset", list(PRESETS))
 def test_kept_pictures_change_no_pixel(e2e, tmp_path, preset):
     desktop(e2e, DESKTOPS["dark"])
-    uncached = built_program("MeltemixUncached.exe")
-    reference = faces_of(e2e, e2e.prepare_workdir(tmp_path / "uncached"), uncached,
-                         PRESETS[preset], f"uncached-{preset}")
-    kept = faces_of(e2e, e2e.prepare_workdir(tmp_path / "kept"), None, PRESETS[preset],
-                    f"kept-{preset}")
-    for moment in reference:
-        largest, beyond = largest_difference(reference[moment], kept[moment])
-        assert beyond == 0, (f"{preset}, {moment}: {beyond} channels differ by more than "
-                             f"{ROUNDING} (largest {largest})")
+    assert_kept_change_no_pixel(e2e, tmp_path, preset, preset)
+
+
+# 125 %, 150 %, 175 % and 200 %: every picture is scaled to the canvas's size for it, and texts
+# land between the canvas's pixels at all but the last.
+@pytest.mark.parametrize("dpi", [120, 144, 168, 192])
+@pytest.mark.parametrize("preset", ["2-thick-glass", "4-own-colour"])
+def test_kept_pictures_change_no_pixel_at_other_densities(e2e_at_dpi, tmp_path, dpi, preset):
+    session = e2e_at_dpi(dpi)
+    try:
+        desktop(session, "#000000")
+        assert_kept_change_no_pixel(session, tmp_path, preset, f"{preset}-{dpi}dpi")
+    finally:
+        session.end_programs()

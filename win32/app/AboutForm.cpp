@@ -8,17 +8,25 @@
 namespace meltemix {
 
 TAboutForm::TAboutForm(HWND owner, const Endpoints& endpoints, std::function<bool()> fadeEffect)
-    : fadeEffect_(std::move(fadeEffect)) {
+    : fadeEffect_(std::move(fadeEffect)), texts_(MakeAboutTexts(endpoints)) {
     createSkinned(L"TAboutForm", L"Meltemix! Hakkında...", 0, 0, AboutLayout::Width,
-                  AboutLayout::Height, owner);
+                  AboutLayout::Height, owner, true);
     setCloseTipArea(AboutLayout::CloseBtn);
-    GdiplusPictureSource pictures(dpi().value()); // painted once: nothing to keep them for
-    face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures,
-                                        MakeAboutTexts(endpoints), fading());
     attach();
 }
 
+AboutFace& TAboutForm::face() {
+    if (!face_) {
+        GdiplusPictureSource pictures(dpi().value()); // painted once: nothing to keep them for
+        face_ = std::make_unique<AboutFace>(static_cast<SkinWindowHost&>(*this), pictures,
+                                            texts_, fading());
+    }
+    return *face_;
+}
+
 void TAboutForm::rescaled() {
+    if (!face_)
+        return; // painted at the density it has when first shown
     GdiplusPictureSource pictures(dpi().value());
     face_->Paint(pictures);
 }
@@ -41,11 +49,12 @@ void TAboutForm::ShowFaded() {
                      top + (height - (own.bottom - own.top)) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    face_->ShowFaded(fading());
+    face().ShowFaded(fading());
 }
 
 void TAboutForm::HideFaded() {
-    face_->HideFaded(fading());
+    if (face_)
+        face_->HideFaded(fading());
 }
 
 void TAboutForm::Show() {
@@ -55,23 +64,23 @@ void TAboutForm::Show() {
 
 void TAboutForm::Label2Click() {
     // A failure to open the page is not reported.
-    ShellExecuteW(handle(), L"open", Widen(face_->Texts().Link).c_str(), nullptr, nullptr,
+    ShellExecuteW(handle(), L"open", Widen(texts_.Link).c_str(), nullptr, nullptr,
                   SW_SHOWNORMAL);
 }
 
 bool TAboutForm::mousePressed(int x, int y, bool leftButton) {
-    const AboutClick click = face_->MouseDown(x, y, leftButton, fading());
+    const AboutClick click = face().MouseDown(x, y, leftButton, fading());
     if (click == AboutClick::OpenLink)
         Label2Click();
     return click == AboutClick::CloseArmed;
 }
 
 void TAboutForm::mouseReleased(int x, int y) {
-    face_->MouseUp(x, y, fading());
+    face().MouseUp(x, y, fading());
 }
 
 bool TAboutForm::handCursorAt(int x, int y) const {
-    return face_->HandCursorAt(x, y);
+    return face_ && face_->HandCursorAt(x, y);
 }
 
 void TAboutForm::closeRequested() {

@@ -9,8 +9,9 @@
 
 namespace meltemix {
 
-// The about window: painted once when made, then only faded in and out. A click anywhere
-// hides it, except on the link, which opens its page.
+// The about window: painted once when first shown (most runs never show it, and a painted
+// face at a high density is much memory to hold for nothing), then only faded in and out. A
+// click anywhere hides it, except on the link, which opens its page.
 class TAboutForm : public SkinnedForm {
 public:
     // `fadeEffect` answers the main window's current FadeEffect setting.
@@ -30,8 +31,11 @@ private:
     void rescaled() override;
     void Label2Click();
     bool fading() const;
+    // Painted the first time it is asked for.
+    AboutFace& face();
 
     std::function<bool()> fadeEffect_;
+    AboutTexts texts_;
     std::unique_ptr<AboutFace> face_;
 };
 

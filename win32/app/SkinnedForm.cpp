@@ -20,13 +20,13 @@ SkinnedForm::~SkinnedForm() {
 }
 
 void SkinnedForm::createSkinned(const wchar_t* className, const wchar_t* title, int x, int y,
-                                int width, int height, HWND owner) {
+                                int width, int height, HWND owner, bool paintedOnce) {
     registerClass(className, nullptr);
     const Dpi system = Dpi::OfWindow(nullptr);
     create(WS_EX_LAYERED | WS_EX_TOOLWINDOW, className, title, WS_POPUP, x, y,
            system.Scale(width), system.Scale(height), owner);
     EnsureLayered(handle());
-    surface_ = std::make_unique<GdiplusLayeredSurface>(handle());
+    surface_ = std::make_unique<GdiplusLayeredSurface>(handle(), Dpi(), !paintedOnce);
     closeTip_ = std::make_unique<AreaToolTip>(handle(), L"Kapat");
     // Where each screen has its own density, the window's may not be the system's.
     takeDpi(Dpi::OfWindow(handle()));

@@ -31,8 +31,9 @@ protected:
     SkinnedForm();
     // Makes the window, hidden, with the surface and the close button's tooltip; the derived
     // window makes its presenter right after, then attaches. `width` and `height` are at 96 dpi.
+    // A window painted once at each density keeps nothing of what it drew.
     void createSkinned(const wchar_t* className, const wchar_t* title, int x, int y, int width,
-                       int height, HWND owner);
+                       int height, HWND owner, bool paintedOnce = false);
 
     PictureSource& pictures();
     const Dpi& dpi() const { return dpi_; }

@@ -32,12 +32,6 @@ bool Whole(float value) {
     return value == std::floor(value);
 }
 
-// A picture from another source has nothing GDI+ could draw.
-Gdiplus::GpImage* ImageOf(const Picture& picture) {
-    const auto* decoded = dynamic_cast<const GdiplusPicture*>(&picture);
-    return decoded ? decoded->Bitmap() : nullptr;
-}
-
 // Lines break at line feeds alone; a carriage return before one would otherwise count as a
 // character of its own on some implementations (Wine's gives it a width).
 std::wstring TextForLayout(const std::string& utf8) {
@@ -86,26 +80,6 @@ int Scaled(int size, float scale) {
 
 } // namespace
 
-// Pictures are placed on whole pixels of the bitmap, and kept pixels copied one to one onto
-// it: for as long as this lives, the canvas draws in the bitmap's pixels.
-class GdiplusCanvas::InBitmapPixels {
-public:
-    explicit InBitmapPixels(const GdiplusCanvas& canvas) : canvas_(canvas) {
-        if (canvas_.scale_ != 1)
-            gdip::GdipResetWorldTransform(canvas_.graphics_.get());
-    }
-    ~InBitmapPixels() {
-        if (canvas_.scale_ != 1)
-            gdip::GdipScaleWorldTransform(canvas_.graphics_.get(), canvas_.scale_, canvas_.scale_,
-                                          Gdiplus::MatrixOrderPrepend);
-    }
-    InBitmapPixels(const InBitmapPixels&) = delete;
-    InBitmapPixels& operator=(const InBitmapPixels&) = delete;
-
-private:
-    const GdiplusCanvas& canvas_;
-};
-
 GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     if (!attributes.Matrix && !attributes.TileEdges)
         return nullptr;
@@ -126,25 +100,33 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes) {
     return made;
 }
 
+ArgbImage CanvasPixels::Take(int width, int height) {
+    ArgbImage pixels = std::move(spare_);
+    if (pixels.Width() != width || pixels.Height() != height)
+        return ArgbImage(width, height);
+    std::fill_n(pixels.Bits(), static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+                std::uint32_t{0});
+    return pixels;
+}
+
 GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text,
-                             std::shared_ptr<GdiplusScaledPictures> scaled, float scale)
+                             std::shared_ptr<GdiplusScaledPictures> scaled, float scale,
+                             std::shared_ptr<CanvasPixels> recycled)
     : width_(width),
       height_(height),
       scale_(scale > 0 ? scale : 1),
       pixelWidth_(Scaled(width, scale_)),
       pixelHeight_(Scaled(height, scale_)),
       text_(text ? std::move(text) : std::make_shared<GdiplusTextResources>()),
-      scaled_(std::move(scaled)) {
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (gdip::GdipCreateBitmapFromScan0(pixelWidth_, pixelHeight_, 0, PixelFormat32bppARGB,
-                                        nullptr, &bitmap) != Gdiplus::Ok)
-        return;
-    bitmap_.reset(bitmap);
+      scaled_(std::move(scaled)),
+      recycled_(std::move(recycled)),
+      pixels_(recycled_ ? recycled_->Take(pixelWidth_, pixelHeight_)
+                        : ArgbImage(pixelWidth_, pixelHeight_)),
+      bitmap_(BitmapOn(pixels_)) {
     Gdiplus::GpGraphics* graphics = nullptr;
-    if (gdip::GdipGetImageGraphicsContext(bitmap, &graphics) != Gdiplus::Ok)
+    if (!bitmap_ || gdip::GdipGetImageGraphicsContext(bitmap_.get(), &graphics) != Gdiplus::Ok)
         return;
     graphics_.reset(graphics);
-    gdip::GdipGraphicsClear(graphics, 0);
     if (scale_ != 1)
         gdip::GdipScaleWorldTransform(graphics, scale_, scale_, Gdiplus::MatrixOrderPrepend);
     // Plain anti-aliasing: sub-pixel (ClearType) text has no meaning on transparent pixels.
@@ -152,7 +134,10 @@ GdiplusCanvas::GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextR
 }
 
 GdiplusCanvas::~GdiplusCanvas() {
-    graphics_.reset(); // the surface before the bitmap it draws on
+    graphics_.reset(); // the surface before the bitmap it draws on, and that before its pixels
+    bitmap_.reset();
+    if (recycled_)
+        recycled_->GiveBack(std::move(pixels_));
 }
 
 void GdiplusCanvas::DrawPicture(const Picture& picture, const RectF& dest,
@@ -171,34 +156,64 @@ RectF GdiplusCanvas::OnBitmap(const RectF& rect) const {
     return Times(rect, scale_);
 }
 
+void GdiplusCanvas::Lay(const ArgbView& pixels, int x, int y) {
+    // What the library drew before is all in the pixels before they are written beside it.
+    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    ComposeOver(pixels_.Bits(), pixels_.Width(), pixels_.Height(), pixels_.Width(), x, y, pixels);
+}
+
+bool GdiplusCanvas::Lay(Gdiplus::GpBitmap* bitmap, const PixelRect& source, int x, int y) {
+    Gdiplus::BitmapData data;
+    const Gdiplus::Rect area(source.Left, source.Top, source.Width, source.Height);
+    if (gdip::GdipBitmapLockBits(bitmap, &area, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
+                                 &data) != Gdiplus::Ok)
+        return false;
+    const bool rowsDown = data.Stride > 0 && data.Stride % sizeof(std::uint32_t) == 0;
+    if (rowsDown)
+        Lay({static_cast<const std::uint32_t*>(data.Scan0), static_cast<int>(data.Width),
+             static_cast<int>(data.Height), data.Stride / static_cast<int>(sizeof(std::uint32_t))},
+            x, y);
+    gdip::GdipBitmapUnlockBits(bitmap, &data);
+    return rowsDown;
+}
+
 void GdiplusCanvas::Draw(const Picture& picture, const RectF& dest, const RectF& source,
                          const DrawAttributes& attributes) {
-    if (!graphics_ || picture.Empty() || !ImageOf(picture))
+    // A picture from another source has nothing GDI+ could draw.
+    const auto* drawn = dynamic_cast<const GdiplusPicture*>(&picture);
+    if (!graphics_ || picture.Empty() || !drawn || !drawn->Pixels())
         return;
-    const auto& decoded = dynamic_cast<const GdiplusPicture&>(picture);
+    const GdiplusPicture& decoded = *drawn;
     const RectF from = Times(source, static_cast<float>(decoded.Density()));
     const RectF onto = scale_ == 1 ? dest : Snapped(OnBitmap(dest));
-    // What counts is whether the picture's own pixels are stretched onto the bitmap's.
-    const bool stretched = onto.Width != from.Width || onto.Height != from.Height;
-    if (scaled_ && stretched && Whole(onto)) {
-        const PixelRect at = PixelsOf(onto);
-        if (Gdiplus::GpBitmap* kept = scaled_->Scaled(decoded, from, at, attributes)) {
-            const InBitmapPixels pixels(*this);
-            gdip::GdipDrawImageRectRectI(graphics_.get(), kept, at.Left, at.Top, at.Width,
-                                         at.Height, at.Left, at.Top, at.Width, at.Height,
-                                         Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+    if (Whole(onto)) {
+        if (onto.Width <= 0 || onto.Height <= 0)
             return;
+        const PixelRect at = PixelsOf(onto);
+        // What counts is whether the picture's own pixels are stretched onto the bitmap's.
+        const bool stretched = onto.Width != from.Width || onto.Height != from.Height;
+        if (!stretched && !attributes.Matrix && Whole(from)) {
+            if (scaled_)
+                scaled_->DrawnAsItIs(decoded);
+            if (Gdiplus::GpBitmap* bitmap = decoded.Bitmap())
+                if (Lay(bitmap, PixelsOf(from), at.Left, at.Top))
+                    return;
         }
-    }
-    const InBitmapPixels pixels(*this);
-    if (!attributes.Matrix && !attributes.TileEdges &&
-        source.X == 0 && source.Y == 0 && source.Width == static_cast<float>(picture.Width()) &&
-        source.Height == static_cast<float>(picture.Height())) {
-        gdip::GdipDrawImageRect(graphics_.get(), decoded.Bitmap(), onto.X, onto.Y, onto.Width,
-                                onto.Height);
+        const bool ownSize = dest.Width == source.Width && dest.Height == source.Height;
+        if (scaled_)
+            if (const ScaledPixels* kept =
+                    scaled_->Scaled(decoded, from, at.Width, at.Height, attributes, ownSize)) {
+                Lay(kept->Pixels.View(), at.Left + kept->Ink.Left, at.Top + kept->Ink.Top);
+                return;
+            }
+        if (const auto scaled = ScalePicture(decoded, from, at.Width, at.Height, attributes))
+            Lay(scaled->Pixels.View(), at.Left + scaled->Ink.Left, at.Top + scaled->Ink.Top);
         return;
     }
-    DrawPart(graphics_.get(), decoded.Bitmap(), onto, from, attributes);
+    // Between whole pixels of a canvas at its own scale (no face draws there): the library
+    // places it.
+    if (Gdiplus::GpBitmap* bitmap = decoded.Bitmap())
+        DrawPart(graphics_.get(), bitmap, onto, from, attributes);
 }
 
 Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {
@@ -289,92 +304,107 @@ void DrawLaidOut(Gdiplus::GpGraphics* graphics, const std::string& text, const R
 
 namespace {
 
-// The box around the pixels of `bitmap` that have any alpha; empty when none has.
-PixelRect InkOf(Gdiplus::GpBitmap* bitmap, int width, int height) {
-    Gdiplus::BitmapData data;
-    const Gdiplus::Rect all(0, 0, width, height);
-    if (gdip::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB,
-                                 &data) != Gdiplus::Ok)
-        return {0, 0, width, height};
-    int left = width, top = height, right = -1, bottom = -1;
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(
-            static_cast<const unsigned char*>(data.Scan0) + static_cast<std::ptrdiff_t>(y) * data.Stride);
-        for (int x = 0; x < width; ++x)
-            if (row[x] >> 24) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    }
-    gdip::GdipBitmapUnlockBits(bitmap, &data);
-    if (right < 0)
-        return {};
-    return {left, top, right - left + 1, bottom - top + 1};
+bool operator==(const GdiplusTextResources::Layout& a, const GdiplusTextResources::Layout& b) {
+    return a.Width == b.Width && a.Height == b.Height && a.Scale == b.Scale &&
+           a.OffsetX == b.OffsetX && a.OffsetY == b.OffsetY;
 }
 
 } // namespace
 
+GdiplusTextResources::Pixels GdiplusTextResources::Draw(const std::string& text,
+                                                        const Layout& layout, const FontSpec& font,
+                                                        Argb color, TextAlign align) {
+    Gdiplus::GpFont* gpFont = Font(font);
+    Gdiplus::GpStringFormat* format = Format(align);
+    if (!gpFont || !format)
+        return {};
+    const auto reach = [&layout](int size, float offset) {
+        return static_cast<int>(std::ceil(offset + static_cast<float>(size) * layout.Scale));
+    };
+    Pixels pixels;
+    pixels.Image = ArgbImage(reach(layout.Width, layout.OffsetX), reach(layout.Height, layout.OffsetY));
+    {
+        const GdipBitmap bitmap = BitmapOn(pixels.Image);
+        Gdiplus::GpGraphics* rawGraphics = nullptr;
+        if (!bitmap || gdip::GdipGetImageGraphicsContext(bitmap.get(), &rawGraphics) != Gdiplus::Ok)
+            return {};
+        const GdipGraphics graphics(rawGraphics);
+        gdip::GdipSetTextRenderingHint(rawGraphics, Gdiplus::TextRenderingHintAntiAlias);
+        if (layout.OffsetX != 0 || layout.OffsetY != 0)
+            gdip::GdipTranslateWorldTransform(rawGraphics, layout.OffsetX, layout.OffsetY,
+                                              Gdiplus::MatrixOrderPrepend);
+        if (layout.Scale != 1)
+            gdip::GdipScaleWorldTransform(rawGraphics, layout.Scale, layout.Scale,
+                                          Gdiplus::MatrixOrderPrepend);
+        // Not premultiplied: text drawn over nothing keeps its colour exactly.
+        DrawLaidOut(rawGraphics, text,
+                    {0, 0, static_cast<float>(layout.Width), static_cast<float>(layout.Height)},
+                    gpFont, format, color);
+    }
+    // Most of a text's rectangle is empty: only its ink is kept.
+    pixels.Ink = InkOf(pixels.Image.View());
+    pixels.Image.CutTo(pixels.Ink);
+    return pixels;
+}
+
 const GdiplusTextResources::Pixels* GdiplusTextResources::Drawn(const std::string& text,
-                                                                int width, int height,
+                                                                const Layout& layout,
                                                                 const FontSpec& font, Argb color,
-                                                                TextAlign align, float scale) {
+                                                                TextAlign align) {
+    if (!keepDrawn_)
+        return nullptr;
     const auto found = std::find_if(drawn_.begin(), drawn_.end(), [&](const DrawnText& d) {
-        return d.text == text && d.width == width && d.height == height && d.font == font &&
-               d.color == color && d.align == align && d.scale == scale;
+        return d.text == text && d.layout == layout && d.font == font && d.color == color &&
+               d.align == align;
     });
     if (found == drawn_.end()) {
         // Once may be all: the about window draws its texts once for the program's life.
         if (drawn_.size() >= DrawnCapacity)
             drawn_.erase(drawn_.begin());
-        drawn_.push_back({text, width, height, font, color, align, scale, std::nullopt});
+        drawn_.push_back({text, layout, font, color, align, std::nullopt});
         return nullptr;
     }
     found->used = true;
     std::rotate(found, found + 1, drawn_.end());
     DrawnText& kept = drawn_.back();
-    if (kept.pixels)
-        return &*kept.pixels;
-
-    Gdiplus::GpFont* gpFont = Font(font);
-    Gdiplus::GpStringFormat* format = Format(align);
-    const int pixelWidth = Scaled(width, scale), pixelHeight = Scaled(height, scale);
-    Gdiplus::GpBitmap* raw = nullptr;
-    // Not premultiplied: text drawn over nothing keeps its colour exactly.
-    if (!gpFont || !format ||
-        gdip::GdipCreateBitmapFromScan0(pixelWidth, pixelHeight, 0, PixelFormat32bppARGB, nullptr,
-                                        &raw) != Gdiplus::Ok ||
-        !raw)
-        return nullptr;
-    GdipBitmap whole(raw);
-    {
-        Gdiplus::GpGraphics* rawGraphics = nullptr;
-        if (gdip::GdipGetImageGraphicsContext(raw, &rawGraphics) != Gdiplus::Ok)
-            return nullptr;
-        const GdipGraphics graphics(rawGraphics);
-        gdip::GdipGraphicsClear(rawGraphics, 0);
-        gdip::GdipSetTextRenderingHint(rawGraphics, Gdiplus::TextRenderingHintAntiAlias);
-        if (scale != 1)
-            gdip::GdipScaleWorldTransform(rawGraphics, scale, scale, Gdiplus::MatrixOrderPrepend);
-        DrawLaidOut(rawGraphics, text,
-                    {0, 0, static_cast<float>(width), static_cast<float>(height)}, gpFont, format,
-                    color);
-    }
-    // Most of a text's rectangle is empty: only its ink is kept.
-    Pixels pixels;
-    pixels.Ink = InkOf(raw, pixelWidth, pixelHeight);
-    if (pixels.Ink.Width > 0) {
-        Gdiplus::GpBitmap* ink = nullptr;
-        if (gdip::GdipCloneBitmapAreaI(pixels.Ink.Left, pixels.Ink.Top, pixels.Ink.Width,
-                                       pixels.Ink.Height, PixelFormat32bppARGB, raw,
-                                       &ink) != Gdiplus::Ok ||
-            !ink)
-            return nullptr;
-        pixels.Bitmap.reset(ink);
-    }
-    kept.pixels = std::move(pixels);
+    if (!kept.pixels)
+        kept.pixels = Draw(text, layout, font, color, align);
     return &*kept.pixels;
+}
+
+const SizeF* GdiplusTextResources::Measure(const std::string& text, const FontSpec& font,
+                                           TextAlign align, float scale) {
+    if (!keepDrawn_)
+        return nullptr;
+    const auto found = std::find_if(measured_.begin(), measured_.end(), [&](const MeasuredText& m) {
+        return m.text == text && m.font == font && m.align == align && m.scale == scale;
+    });
+    if (found == measured_.end())
+        return nullptr;
+    std::rotate(found, found + 1, measured_.end());
+    return &measured_.back().size;
+}
+
+void GdiplusTextResources::Measured(const std::string& text, const FontSpec& font,
+                                    TextAlign align, float scale, const SizeF& size) {
+    if (!keepDrawn_)
+        return;
+    if (measured_.size() >= MeasuredCapacity)
+        measured_.erase(measured_.begin());
+    measured_.push_back({text, font, align, scale, size});
+}
+
+void GdiplusTextResources::Clear() {
+    drawn_.clear();
+    measured_.clear();
+}
+
+std::size_t GdiplusTextResources::Bytes() const {
+    std::size_t bytes = 0;
+    for (const DrawnText& drawn : drawn_)
+        if (drawn.pixels)
+            bytes += drawn.pixels->Image.Bytes();
+    return bytes;
 }
 
 void GdiplusTextResources::NewRepaint() {
@@ -389,23 +419,23 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
                                Argb color, TextAlign align) {
     if (!graphics_ || text.empty())
         return;
-    // A text's pixels do not depend on where it lands as long as it lands on whole pixels
-    // of the bitmap: drawn once, it is copied from then on.
-    if (Whole(rect) && Whole(OnBitmap(rect)) && rect.Width > 0 && rect.Height > 0 &&
-        text_->KeepsDrawn()) {
-        const int width = static_cast<int>(rect.Width), height = static_cast<int>(rect.Height);
-        if (const GdiplusTextResources::Pixels* drawn =
-                text_->Drawn(text, width, height, font, color, align, scale_)) {
-            const PixelRect& ink = drawn->Ink;
-            const PixelRect at = PixelsOf(OnBitmap(rect));
-            const InBitmapPixels pixels(*this);
-            if (drawn->Bitmap)
-                gdip::GdipDrawImageRectRectI(graphics_.get(), drawn->Bitmap.get(),
-                                             at.Left + ink.Left, at.Top + ink.Top, ink.Width,
-                                             ink.Height, 0, 0, ink.Width, ink.Height,
-                                             Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+    // A text's pixels depend only on where it lands within a pixel of the bitmap: drawn on
+    // its own there, it is laid onto the bitmap, kept or drawn anew.
+    if (Whole(rect) && rect.Width > 0 && rect.Height > 0) {
+        const RectF at = OnBitmap(rect);
+        const float left = std::floor(at.X), top = std::floor(at.Y);
+        const GdiplusTextResources::Layout layout{static_cast<int>(rect.Width),
+                                                  static_cast<int>(rect.Height), scale_,
+                                                  at.X - left, at.Y - top};
+        const int x = static_cast<int>(left), y = static_cast<int>(top);
+        if (const GdiplusTextResources::Pixels* kept =
+                text_->Drawn(text, layout, font, color, align)) {
+            Lay(kept->Image.View(), x + kept->Ink.Left, y + kept->Ink.Top);
             return;
         }
+        const GdiplusTextResources::Pixels drawn = text_->Draw(text, layout, font, color, align);
+        Lay(drawn.Image.View(), x + drawn.Ink.Left, y + drawn.Ink.Top);
+        return;
     }
     Gdiplus::GpFont* gpFont = text_->Font(font);
     Gdiplus::GpStringFormat* format = text_->Format(align);
@@ -417,6 +447,8 @@ SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, 
     // No text takes no room, whatever the library would say of an empty layout.
     if (!graphics_ || text.empty())
         return {};
+    if (const SizeF* kept = text_->Measure(text, font, align, scale_))
+        return *kept;
     Gdiplus::GpFont* gpFont = text_->Font(font);
     Gdiplus::GpStringFormat* format = text_->Format(align);
     if (!gpFont || !format)
@@ -428,15 +460,17 @@ SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, 
                                 gpFont, &unbounded, format, &box, nullptr,
                                 nullptr) != Gdiplus::Ok)
         return {};
-    return {box.Width, box.Height};
+    const SizeF size{box.Width, box.Height};
+    text_->Measured(text, font, align, scale_, size);
+    return size;
 }
 
 Argb GdiplusCanvas::PixelAt(int x, int y) const {
-    Gdiplus::ARGB pixel = 0;
-    if (!bitmap_ || x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_ ||
-        gdip::GdipBitmapGetPixel(bitmap_.get(), x, y, &pixel) != Gdiplus::Ok)
+    if (!bitmap_ || x < 0 || y < 0 || x >= pixelWidth_ || y >= pixelHeight_)
         return 0;
-    return pixel;
+    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    return pixels_.Bits()[static_cast<std::size_t>(y) * static_cast<std::size_t>(pixelWidth_) +
+                          static_cast<std::size_t>(x)];
 }
 
 } // namespace meltemix

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/skin/Canvas.h"
+#include "win32/platform/ArgbPixels.h"
 #include "win32/platform/GdiplusApi.h"
+#include "win32/platform/GdiplusPicture.h"
 #include "win32/platform/GdiplusPictureSource.h" // the pictures it draws
 #include "win32/platform/GdiplusScaledPictures.h"
 
@@ -14,26 +16,6 @@
 
 namespace meltemix {
 
-// A picture decoded by GDI+; empty when the file is missing or unreadable. The decoded
-// bitmap may be shared with other pictures of the same file: nothing draws into it. Its
-// width and height are those the faces lay it out by; a picture drawn for denser screens
-// has `density` (2) bitmap pixels to each of them.
-class GdiplusPicture : public Picture {
-public:
-    GdiplusPicture(std::string path, std::shared_ptr<Gdiplus::GpBitmap> bitmap, int width,
-                   int height, int density = 1)
-        : Picture(std::move(path), width, height), bitmap_(std::move(bitmap)),
-          density_(density) {}
-
-    Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
-    const std::shared_ptr<Gdiplus::GpBitmap>& Shared() const { return bitmap_; }
-    int Density() const { return density_; }
-
-private:
-    std::shared_ptr<Gdiplus::GpBitmap> bitmap_;
-    int density_;
-};
-
 // The image attributes of a drawing; null when it needs none.
 GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes);
 
@@ -41,11 +23,14 @@ GdipAttributes MakeGdipAttributes(const DrawAttributes& attributes);
 // fonts many times and a window repaints often, so each is made once and kept.
 // Drawing a text costs far more than copying its pixels, and a window draws the same texts
 // at every repaint. With `keepDrawn`, a text drawn in two repaints in a row is kept as the
-// pixels it gave, cut to where they have ink, until a repaint goes by without it.
+// pixels it gave, cut to where they have ink, until a repaint goes by without it; and the
+// size a text measures is kept too.
 class GdiplusTextResources {
 public:
     // Enough for every text of the main face, each drawn twice (shadow and colour).
     static constexpr std::size_t DrawnCapacity = 48;
+    // The texts a repaint measures, with room for the place name tried at smaller sizes.
+    static constexpr std::size_t MeasuredCapacity = 16;
 
     explicit GdiplusTextResources(bool keepDrawn = false) : keepDrawn_(keepDrawn) {}
 
@@ -53,39 +38,82 @@ public:
     Gdiplus::GpFont* Font(const FontSpec& font);
     Gdiplus::GpStringFormat* Format(TextAlign align);
 
-    // The pixels of a text drawn over nothing: `Ink` is where in its rectangle they lie (empty:
-    // nowhere), `Bitmap` holds them.
+    // How a canvas lays a text out: its rectangle of width × height (whole pixels of the
+    // layout), the canvas's scale, and where on the canvas's pixels the rectangle begins
+    // beyond whole ones (0 ≤ offset < 1; a rectangle on whole layout pixels may fall between
+    // pixels of a canvas at 125 %, 150 % or 175 %).
+    struct Layout {
+        int Width = 0;
+        int Height = 0;
+        float Scale = 1;
+        float OffsetX = 0;
+        float OffsetY = 0;
+    };
+    // The pixels of a text drawn over nothing: `Ink` is where in its rectangle (in the
+    // canvas's pixels, from the whole pixel where the rectangle begins) they lie, empty when
+    // nowhere; `Image` holds them.
     struct Pixels {
         PixelRect Ink;
-        GdipBitmap Bitmap;
+        ArgbImage Image;
     };
 
     bool KeepsDrawn() const { return keepDrawn_; }
-    // The text as a canvas at `scale` draws it into a rectangle of width × height at (0, 0),
-    // in the canvas's own pixels (width × scale and height × scale whole); null when it is
-    // not kept (yet), and the caller draws it.
-    const Pixels* Drawn(const std::string& text, int width, int height, const FontSpec& font,
-                        Argb color, TextAlign align, float scale = 1);
+    // The text drawn anew; empty pixels when it cannot be.
+    Pixels Draw(const std::string& text, const Layout& layout, const FontSpec& font, Argb color,
+                TextAlign align);
+    // The text as Draw gives it, when it is kept; null when it is not (yet), and the caller
+    // draws it.
+    const Pixels* Drawn(const std::string& text, const Layout& layout, const FontSpec& font,
+                        Argb color, TextAlign align);
+    // What a canvas at `scale` measured the text to be, when kept; Measured keeps it.
+    const SizeF* Measure(const std::string& text, const FontSpec& font, TextAlign align,
+                         float scale);
+    void Measured(const std::string& text, const FontSpec& font, TextAlign align, float scale,
+                  const SizeF& size);
     // A repaint begins: the texts the one before did not draw go.
     void NewRepaint();
+    // The window is now at another density: nothing drawn or measured for the old one is used
+    // again.
+    void Clear();
+
+    std::size_t Bytes() const;
 
 private:
     struct DrawnText {
         std::string text;
-        int width = 0;
-        int height = 0;
+        Layout layout;
         FontSpec font;
         Argb color = 0;
         TextAlign align = TextAlign::Near;
-        float scale = 1;
         std::optional<Pixels> pixels; // none: drawn once so far
         bool used = true;             // since the last repaint began
+    };
+    struct MeasuredText {
+        std::string text;
+        FontSpec font;
+        TextAlign align = TextAlign::Near;
+        float scale = 1;
+        SizeF size;
     };
 
     bool keepDrawn_;
     std::vector<std::pair<FontSpec, GdipFont>> fonts_;
     std::array<GdipFormat, 3> formats_;
-    std::vector<DrawnText> drawn_; // the one used last at the end
+    std::vector<DrawnText> drawn_;       // the one used last at the end
+    std::vector<MeasuredText> measured_; // the one used last at the end
+};
+
+// The pixels of a window's last canvas, given back when it goes and taken by the next one of
+// the same size, cleared: pages fresh from the system cost a fault each when first drawn on,
+// which at 200 % took longer than all the drawing of a repaint.
+class CanvasPixels {
+public:
+    // Transparent pixels of that size.
+    ArgbImage Take(int width, int height);
+    void GiveBack(ArgbImage pixels) { spare_ = std::move(pixels); }
+
+private:
+    ArgbImage spare_;
 };
 
 // A 32-bit ARGB bitmap with its drawing surface, fully transparent when made. Text is drawn
@@ -94,12 +122,16 @@ private:
 // On a denser screen the bitmap has round(scale × size) pixels a side and everything is
 // drawn through that scale: callers lay out in the sizes of a 96-dpi screen, and texts and
 // pictures come out at the bitmap's full resolution, not enlarged.
+// A picture drawn at other than its own pixels' size, and a text, is drawn on its own first
+// and then laid onto the bitmap, whether or not it is kept: so it is the same wherever it
+// lands, kept or drawn anew. A picture at its own pixels' size is laid on as it is.
 class GdiplusCanvas : public Canvas {
 public:
-    // Without shared text resources the canvas makes its own; without kept stretched
-    // pictures it stretches at every drawing.
+    // Without shared text resources the canvas makes its own; without kept scaled pictures
+    // it scales at every drawing; without pixels to take, it takes fresh ones.
     GdiplusCanvas(int width, int height, std::shared_ptr<GdiplusTextResources> text = nullptr,
-                  std::shared_ptr<GdiplusScaledPictures> scaled = nullptr, float scale = 1);
+                  std::shared_ptr<GdiplusScaledPictures> scaled = nullptr, float scale = 1,
+                  std::shared_ptr<CanvasPixels> recycled = nullptr);
     ~GdiplusCanvas() override;
 
     int Width() const override { return width_; }
@@ -116,16 +148,21 @@ public:
     SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) override;
 
     Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
+    // The bitmap's pixels.
+    ArgbView Pixels() const { return pixels_.View(); }
     // The bitmap's pixel as drawn (not premultiplied); 0 outside it or without GDI+.
     Argb PixelAt(int x, int y) const;
 
 private:
-    class InBitmapPixels;
-
     void Draw(const Picture& picture, const RectF& dest, const RectF& source,
               const DrawAttributes& attributes);
     // `rect` in the bitmap's pixels.
     RectF OnBitmap(const RectF& rect) const;
+    // `pixels` laid over the bitmap's, their top left corner at (x, y).
+    void Lay(const ArgbView& pixels, int x, int y);
+    // The part `source` of `bitmap`, at its own size, laid at (x, y); false when its pixels
+    // cannot be read.
+    bool Lay(Gdiplus::GpBitmap* bitmap, const PixelRect& source, int x, int y);
 
     int width_;
     int height_;
@@ -134,6 +171,8 @@ private:
     int pixelHeight_;
     std::shared_ptr<GdiplusTextResources> text_;
     std::shared_ptr<GdiplusScaledPictures> scaled_;
+    std::shared_ptr<CanvasPixels> recycled_;
+    ArgbImage pixels_; // what the bitmap draws into
     GdipBitmap bitmap_;
     GdipGraphics graphics_;
 };

@@ -50,17 +50,28 @@ void EnsureLayered(HWND window) {
         SetWindowLongPtrW(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
 }
 
-GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window, Dpi dpi)
+GdiplusLayeredSurface::GdiplusLayeredSurface(HWND window, Dpi dpi, bool keepDrawings)
     : window_(window),
       dpi_(dpi),
-      text_(std::make_shared<GdiplusTextResources>(KeepDrawings)),
-      scaled_(KeepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr) {}
+      text_(std::make_shared<GdiplusTextResources>(KeepDrawings && keepDrawings)),
+      scaled_(KeepDrawings && keepDrawings ? std::make_shared<GdiplusScaledPictures>() : nullptr),
+      recycled_(std::make_shared<CanvasPixels>()) {}
+
+void GdiplusLayeredSurface::SetDpi(Dpi dpi) {
+    if (dpi.value() != dpi_.value()) {
+        text_->Clear();
+        if (scaled_)
+            scaled_->Clear();
+    }
+    dpi_ = dpi;
+}
 
 std::unique_ptr<Canvas> GdiplusLayeredSurface::NewCanvas(int width, int height) {
     text_->NewRepaint();
     if (scaled_)
         scaled_->NewRepaint();
-    return std::make_unique<GdiplusCanvas>(width, height, text_, scaled_, dpi_.Factor());
+    return std::make_unique<GdiplusCanvas>(width, height, text_, scaled_, dpi_.Factor(),
+                                           recycled_);
 }
 
 void GdiplusLayeredSurface::UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) {

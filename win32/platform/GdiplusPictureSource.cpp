@@ -4,33 +4,43 @@
 #include "win32/platform/WideText.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace meltemix {
 namespace {
-
-std::shared_ptr<Gdiplus::GpBitmap> Share(Gdiplus::GpBitmap* bitmap) {
-    return std::shared_ptr<Gdiplus::GpBitmap>(bitmap, GdipImageDeleter());
-}
 
 std::unique_ptr<Picture> EmptyPicture(const std::string& path) {
     return std::make_unique<GdiplusPicture>(path, nullptr, 0, 0);
 }
 
-// The file as GDI+ decodes it, or null; `width` and `height` are set for a picture with pixels.
-GdipBitmap Decode(const std::string& path, int& width, int& height) {
+// The file as GDI+ decodes it, in the canvases' own pixel format, which they lay down as it
+// is; empty when it is missing or unreadable. The pixels are our own: the decoded picture,
+// which holds the file open while it lives, goes at once.
+ArgbImage Decode(const std::string& path) {
     Gdiplus::GpBitmap* raw = nullptr;
     const std::wstring wide = Widen(path);
     if (gdip::GdipCreateBitmapFromFile(wide.c_str(), &raw) != Gdiplus::Ok || !raw)
-        return nullptr;
-    GdipBitmap bitmap(raw);
-    UINT w = 0, h = 0;
-    gdip::GdipGetImageWidth(raw, &w);
-    gdip::GdipGetImageHeight(raw, &h);
-    if (w == 0 || h == 0)
-        return nullptr;
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    return bitmap;
+        return {};
+    const GdipBitmap decoded(raw);
+    UINT width = 0, height = 0;
+    gdip::GdipGetImageWidth(raw, &width);
+    gdip::GdipGetImageHeight(raw, &height);
+    ArgbImage pixels(static_cast<int>(width), static_cast<int>(height));
+    if (pixels.Empty())
+        return {};
+    Gdiplus::BitmapData data = {};
+    data.Width = width;
+    data.Height = height;
+    data.Stride = static_cast<INT>(width * sizeof(std::uint32_t));
+    data.PixelFormat = PixelFormat32bppARGB;
+    data.Scan0 = pixels.Bits();
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+    if (gdip::GdipBitmapLockBits(raw, &all,
+                                 Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeUserInputBuf,
+                                 PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+        return {};
+    gdip::GdipBitmapUnlockBits(raw, &data);
+    return pixels;
 }
 
 // "Contents\Resources\UI\Grid.png" -> "Contents\Resources@2x\UI\Grid.png"; empty for a
@@ -68,11 +78,12 @@ std::unique_ptr<Picture> GdiplusPictureSource::Load(const std::string& path) {
 // decoded, every tint drawn through its matrix.
 std::unique_ptr<Picture> GdiplusPictureSource::LoadFile(const std::string& file,
                                                         const std::string& path, int density) {
-    int width = 0, height = 0;
-    GdipBitmap decoded = Decode(file, width, height);
-    if (!decoded)
+    ArgbImage decoded = Decode(file);
+    if (decoded.Empty())
         return nullptr;
-    return std::make_unique<GdiplusPicture>(path, Share(decoded.release()),
+    const int width = decoded.Width(), height = decoded.Height();
+    return std::make_unique<GdiplusPicture>(path,
+                                            std::make_shared<PicturePixels>(std::move(decoded)),
                                             Logical(width, density), Logical(height, density),
                                             density);
 }
@@ -85,16 +96,30 @@ std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture&, const C
 
 namespace {
 
-// The premultiplied copy of a decoded picture; the decoded one itself when it cannot be
-// made. The copy also lets go of the file, which GDI+ holds open while the picture it
-// decoded from it lives.
-std::shared_ptr<Gdiplus::GpBitmap> Premultiplied(GdipBitmap decoded, int width, int height) {
-    Gdiplus::GpBitmap* copy = nullptr;
-    if (gdip::GdipCloneBitmapAreaI(0, 0, width, height, PixelFormat32bppPARGB, decoded.get(),
-                                   &copy) != Gdiplus::Ok ||
-        !copy)
-        return Share(decoded.release());
-    return Share(copy);
+// `picture` passed through `matrix` at its own size; null when that cannot be done.
+ArgbImage Recolor(Gdiplus::GpBitmap* picture, const ColorMatrix& matrix) {
+    if (!picture)
+        return {};
+    UINT w = 0, h = 0; // the bitmap's own pixels, all of them recoloured
+    gdip::GdipGetImageWidth(picture, &w);
+    gdip::GdipGetImageHeight(picture, &h);
+    const int width = static_cast<int>(w), height = static_cast<int>(h);
+    ArgbImage recolored(width, height); // blended over nothing, as onto a fresh canvas
+    const GdipBitmap bitmap = BitmapOn(recolored);
+    Gdiplus::GpGraphics* rawGraphics = nullptr;
+    if (!bitmap || gdip::GdipGetImageGraphicsContext(bitmap.get(), &rawGraphics) != Gdiplus::Ok)
+        return {};
+    const GdipGraphics graphics(rawGraphics);
+    DrawAttributes attributes;
+    attributes.Matrix = matrix;
+    attributes.TileEdges = true; // as the slices are drawn through the matrix
+    const GdipAttributes made = MakeGdipAttributes(attributes);
+    if (!made ||
+        gdip::GdipDrawImageRectRectI(rawGraphics, picture, 0, 0, width, height, 0, 0, width,
+                                     height, Gdiplus::UnitPixel, made.get(), nullptr,
+                                     nullptr) != Gdiplus::Ok)
+        return {};
+    return recolored;
 }
 
 } // namespace
@@ -121,57 +146,46 @@ std::unique_ptr<Picture> GdiplusPictureSource::LoadFile(const std::string& file,
         found->stamp.size == stamp.size) {
         std::rotate(found, found + 1, kept_.end()); // now the one used last
         const Kept& kept = kept_.back();
-        return std::make_unique<GdiplusPicture>(path, kept.bitmap, kept.width, kept.height,
+        return std::make_unique<GdiplusPicture>(path, kept.pixels, kept.width, kept.height,
                                                 kept.density);
     }
     if (found != kept_.end())
         kept_.erase(found);
 
-    int width = 0, height = 0;
-    GdipBitmap decoded = Decode(file, width, height);
-    if (!decoded)
+    ArgbImage decoded = Decode(file);
+    if (decoded.Empty())
         return nullptr; // unreadable now; perhaps not at the next look
-    Kept kept{file, stamp, Premultiplied(std::move(decoded), width, height),
+    const int width = decoded.Width(), height = decoded.Height();
+    // Read again, it must still fit where the faces lay out the picture it was.
+    auto readAgain = [file, width, height] {
+        ArgbImage again = Decode(file);
+        return again.Width() == width && again.Height() == height ? std::move(again)
+                                                                  : ArgbImage();
+    };
+    Kept kept{file, stamp, std::make_shared<PicturePixels>(std::move(decoded), readAgain),
               Logical(width, density), Logical(height, density), density};
     if (kept_.size() >= Capacity)
         kept_.erase(kept_.begin());
     kept_.push_back(kept);
-    return std::make_unique<GdiplusPicture>(path, kept.bitmap, kept.width, kept.height, density);
+    return std::make_unique<GdiplusPicture>(path, kept.pixels, kept.width, kept.height, density);
 }
 
 std::unique_ptr<Picture> GdiplusPictureSource::Recolored(const Picture& picture,
                                                          const ColorMatrix& matrix) {
     const auto* decoded = dynamic_cast<const GdiplusPicture*>(&picture);
-    if (!decoded || !decoded->Bitmap() || picture.Empty())
+    if (!decoded || !decoded->Pixels() || picture.Empty())
         return nullptr;
-    UINT w = 0, h = 0; // the bitmap's own pixels, all of them recoloured
-    gdip::GdipGetImageWidth(decoded->Bitmap(), &w);
-    gdip::GdipGetImageHeight(decoded->Bitmap(), &h);
-    const int width = static_cast<int>(w), height = static_cast<int>(h);
-    Gdiplus::GpBitmap* raw = nullptr;
-    if (gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppPARGB, nullptr, &raw) !=
-            Gdiplus::Ok ||
-        !raw)
+    const std::shared_ptr<PicturePixels> original = decoded->Pixels();
+    auto recolor = [original, matrix] { return Recolor(original->Bitmap(), matrix); };
+    ArgbImage recolored = recolor();
+    if (recolored.Empty())
         return nullptr;
-    GdipBitmap recolored(raw);
-    Gdiplus::GpGraphics* rawGraphics = nullptr;
-    if (gdip::GdipGetImageGraphicsContext(raw, &rawGraphics) != Gdiplus::Ok)
-        return nullptr;
-    GdipGraphics graphics(rawGraphics);
-    gdip::GdipGraphicsClear(rawGraphics, 0); // blended over nothing, as onto a fresh canvas
-    DrawAttributes attributes;
-    attributes.Matrix = matrix;
-    attributes.TileEdges = true; // as the slices are drawn through the matrix
-    const GdipAttributes made = MakeGdipAttributes(attributes);
-    if (!made ||
-        gdip::GdipDrawImageRectRectI(rawGraphics, decoded->Bitmap(), 0, 0, width, height, 0, 0,
-                                     width, height, Gdiplus::UnitPixel, made.get(), nullptr,
-                                     nullptr) != Gdiplus::Ok)
-        return nullptr;
-    graphics.reset(); // the surface before the bitmap it drew on is handed out
-    return std::make_unique<GdiplusPicture>(picture.Path(), Share(recolored.release()),
-                                            picture.Width(), picture.Height(),
-                                            decoded->Density());
+    // The recoloured picture is drawn in its stead: its own pixels are needed again only for
+    // another tint.
+    original->LetGo();
+    return std::make_unique<GdiplusPicture>(
+        picture.Path(), std::make_shared<PicturePixels>(std::move(recolored), std::move(recolor)),
+        picture.Width(), picture.Height(), decoded->Density());
 }
 
 #endif

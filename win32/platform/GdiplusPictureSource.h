@@ -2,6 +2,7 @@
 
 #include "core/skin/Canvas.h"
 #include "win32/platform/GdiplusApi.h"
+#include "win32/platform/GdiplusPicture.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,8 +14,9 @@ namespace meltemix {
 
 // Pictures from files relative to the working directory. Decoding a PNG costs far more than
 // drawing it, and the faces draw the same few pictures at every repaint, so each decoded
-// picture is kept by its path, in premultiplied ARGB, which GDI+ draws without a conversion.
-// Before each use the file's last write time and size are looked at again: a picture
+// picture is kept by its path, in the canvases' own ARGB, which they lay down as it is. Its
+// pixels may be let go while a window draws it only from what it scaled of it (see
+// PicturePixels); they are read again from the file when needed. Before each use the file's last write time and size are looked at again: a picture
 // replaced on disk shows at the next repaint, and a missing one is looked for again.
 // For a window on a denser screen than 96 dpi, a picture of Contents\Resources is taken from
 // Contents\Resources@2x, where the same name holds it drawn at twice the width and height,
@@ -45,7 +47,7 @@ private:
     struct Kept {
         std::string file;
         FileStamp stamp;
-        std::shared_ptr<Gdiplus::GpBitmap> bitmap;
+        std::shared_ptr<PicturePixels> pixels;
         int width = 0; // of the picture it stands for
         int height = 0;
         int density = 1;

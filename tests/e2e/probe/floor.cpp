@@ -1,7 +1,7 @@
 // The fair yardstick of the memory measurement: minimal.exe's layered window with GDI+ text,
 // which also uses once each system service the widget uses: the XML DOM, one download
-// through WinInet, one PNG drawn, the common controls with a tooltip, and the tray. What the
-// widget holds beyond this is its own.
+// through WinInet, one PNG drawn (from Contents\Resources@2x above 96 dpi), the common
+// controls with a tooltip, and the tray. What the widget holds beyond this is its own.
 //   floor.exe URL   (run in a folder with Contents\Resources)
 #include <windows.h>
 #include <objidl.h> // left out by WIN32_LEAN_AND_MEAN, needed by the GDI+ headers
@@ -72,16 +72,30 @@ void ReadWithDom(const std::string& text) {
     dom->Release();
 }
 
-void paint(HWND window) {
+// The screen's density: the window is drawn at it, as the widget's are.
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int Scaled(int size, int dpi) {
+    return MulDiv(size, dpi, 96);
+}
+
+void paint(HWND window, int dpi) {
     using namespace Gdiplus;
-    Bitmap canvas(233, 248, PixelFormat32bppARGB);
+    Bitmap canvas(Scaled(233, dpi), Scaled(248, dpi), PixelFormat32bppARGB);
     {
         Graphics graphics(&canvas);
+        graphics.ScaleTransform(dpi / 96.0f, dpi / 96.0f);
         graphics.SetTextRenderingHint(TextRenderingHintAntiAlias);
         SolidBrush panel(Color(150, 40, 40, 40));
         graphics.FillRectangle(&panel, 30, 47, 195, 194);
-        Bitmap picture(L"Contents\\Resources\\Big\\Earth.png");
-        graphics.DrawImage(&picture, 0, 0);
+        Bitmap picture(dpi > 96 ? L"Contents\\Resources@2x\\Big\\Earth.png"
+                                : L"Contents\\Resources\\Big\\Earth.png");
+        graphics.DrawImage(&picture, 0.0f, 0.0f, 174.0f, 149.0f);
         LOGFONTW logfont = {};
         logfont.lfHeight = -35;
         logfont.lfWeight = FW_BOLD;
@@ -98,7 +112,7 @@ void paint(HWND window) {
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
     POINT source = {0, 0};
-    SIZE size = {233, 248};
+    SIZE size = {Scaled(233, dpi), Scaled(248, dpi)};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     UpdateLayeredWindow(window, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
     SelectObject(memory, old);
@@ -156,10 +170,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     wc.hInstance = instance;
     wc.lpszClassName = L"TFloorForm";
     RegisterClassExW(&wc);
+    const int dpi = ScreenDpi();
     HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Floor",
-                                  WS_POPUP, 300, 300, 233, 248, nullptr, nullptr, instance,
-                                  nullptr);
-    paint(window);
+                                  WS_POPUP, 300, 300, Scaled(233, dpi), Scaled(248, dpi), nullptr,
+                                  nullptr, instance, nullptr);
+    paint(window, dpi);
     AddToolTip(window);
     NOTIFYICONDATAW icon = TrayIcon(window);
     Shell_NotifyIconW(NIM_ADD, &icon);

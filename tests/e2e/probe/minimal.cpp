@@ -1,5 +1,6 @@
 // The smallest program that shows what the widget shows at the least: a 233 x 248 layered
-// window with GDI+ text. Its memory is the yardstick for the real program's.
+// window with GDI+ text, drawn at the screen's density as the widget's windows are (350 x 372
+// at 144 dpi). Its memory is the yardstick for the real program's.
 #include <windows.h>
 #include <objidl.h> // left out by WIN32_LEAN_AND_MEAN, needed by the GDI+ headers
 
@@ -12,11 +13,24 @@ using std::min;
 
 namespace {
 
-void paint(HWND window) {
+// The screen's density: the window is drawn at it, as the widget's are.
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int Scaled(int size, int dpi) {
+    return MulDiv(size, dpi, 96);
+}
+
+void paint(HWND window, int dpi) {
     using namespace Gdiplus;
-    Bitmap canvas(233, 248, PixelFormat32bppARGB);
+    Bitmap canvas(Scaled(233, dpi), Scaled(248, dpi), PixelFormat32bppARGB);
     {
         Graphics graphics(&canvas);
+        graphics.ScaleTransform(dpi / 96.0f, dpi / 96.0f);
         graphics.SetTextRenderingHint(TextRenderingHintAntiAlias);
         SolidBrush panel(Color(150, 40, 40, 40));
         graphics.FillRectangle(&panel, 30, 47, 195, 194);
@@ -36,7 +50,7 @@ void paint(HWND window) {
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
     POINT source = {0, 0};
-    SIZE size = {233, 248};
+    SIZE size = {Scaled(233, dpi), Scaled(248, dpi)};
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     UpdateLayeredWindow(window, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
     SelectObject(memory, old);
@@ -65,10 +79,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = L"TMinimalForm";
     RegisterClassExW(&wc);
+    const int dpi = ScreenDpi();
     HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Minimal",
-                                  WS_POPUP, 300, 300, 233, 248, nullptr, nullptr, instance,
-                                  nullptr);
-    paint(window);
+                                  WS_POPUP, 300, 300, Scaled(233, dpi), Scaled(248, dpi), nullptr,
+                                  nullptr, instance, nullptr);
+    paint(window, dpi);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

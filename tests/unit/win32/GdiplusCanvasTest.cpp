@@ -214,6 +214,16 @@ TEST_F(GdiplusCanvasTest, TextFitsTheRectangleItWasMeasuredFor) {
     }
 }
 
+int LargestDifference(const GdiplusCanvas& a, const GdiplusCanvas& b) {
+    int largest = 0;
+    for (int y = 0; y < a.PixelHeight(); ++y)
+        for (int x = 0; x < a.PixelWidth(); ++x)
+            for (int channel : {0, 8, 16, 24})
+                largest = std::max(largest, std::abs(static_cast<int>(a.PixelAt(x, y) >> channel & 0xFF) -
+                                                     static_cast<int>(b.PixelAt(x, y) >> channel & 0xFF)));
+    return largest;
+}
+
 TEST_F(GdiplusCanvasTest, KeptTextsDrawAsDrawnAnew) {
     const auto kept = std::make_shared<GdiplusTextResources>(true);
     GdiplusCanvas drawn(200, 90), copied(200, 90, kept);
@@ -229,73 +239,114 @@ TEST_F(GdiplusCanvasTest, KeptTextsDrawAsDrawnAnew) {
                            TextAlign::Far, MakeArgb(200, 255, 255, 255));
         }
     }
-    int largest = 0;
-    for (int y = 0; y < 90; ++y)
-        for (int x = 0; x < 200; ++x)
-            for (int channel : {0, 8, 16, 24})
-                largest = std::max(largest, std::abs(static_cast<int>(drawn.PixelAt(x, y) >> channel & 0xFF) -
-                                                     static_cast<int>(copied.PixelAt(x, y) >> channel & 0xFF)));
-    EXPECT_LE(largest, 2);
+    EXPECT_EQ(LargestDifference(drawn, copied), 0);
     EXPECT_FALSE(Ink(drawn).Empty());
     // Kept from the second drawing on; of its rectangle only the ink.
     const FontSpec big{"Arial", -35, true};
-    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
+    const GdiplusTextResources::Layout layout{90, 45};
+    EXPECT_EQ(kept->Drawn("24°", layout, big, White, TextAlign::Far), nullptr);
     const GdiplusTextResources::Pixels* second =
-        kept->Drawn("24°", 90, 45, big, White, TextAlign::Far);
+        kept->Drawn("24°", layout, big, White, TextAlign::Far);
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), second);
+    EXPECT_EQ(kept->Drawn("24°", layout, big, White, TextAlign::Far), second);
     EXPECT_GT(second->Ink.Left, 20);
     EXPECT_LT(second->Ink.Width * second->Ink.Height, 90 * 45 / 2);
+    EXPECT_EQ(second->Image.Width(), second->Ink.Width);
     kept->NewRepaint();
     kept->NewRepaint(); // a repaint without it
-    EXPECT_EQ(kept->Drawn("24°", 90, 45, big, White, TextAlign::Far), nullptr);
+    EXPECT_EQ(kept->Drawn("24°", layout, big, White, TextAlign::Far), nullptr);
+    // Between pixels of a denser canvas, a text is kept for where it lands within a pixel.
+    const GdiplusTextResources::Layout half{90, 45, 1.5f, 0.5f, 0};
+    kept->Drawn("24°", half, big, White, TextAlign::Far);
+    const GdiplusTextResources::Pixels* between = kept->Drawn("24°", half, big, White, TextAlign::Far);
+    ASSERT_NE(between, nullptr);
+    EXPECT_EQ(kept->Drawn("24°", {90, 45, 1.5f, 0, 0}, big, White, TextAlign::Far), nullptr);
+
+    // What a text measures is kept for its font and the canvas's scale.
+    GdiplusCanvas measuring(10, 10, kept), denser(10, 10, kept, nullptr, 1.5f);
+    const SizeF tahoma = measuring.MeasureText("Nem oranı: %67", Tahoma, TextAlign::Center);
+    EXPECT_NE(kept->Measure("Nem oranı: %67", Tahoma, TextAlign::Center, 1), nullptr);
+    EXPECT_EQ(kept->Measure("Nem oranı: %67", Tahoma, TextAlign::Center, 1.5f), nullptr);
+    const SizeF arial = measuring.MeasureText("Nem oranı: %67", big, TextAlign::Center);
+    EXPECT_GT(arial.Width, 1.5f * tahoma.Width);
+    EXPECT_EQ(measuring.MeasureText("Nem oranı: %67", Tahoma, TextAlign::Center).Width, tahoma.Width);
+    EXPECT_NEAR(denser.MeasureText("Nem oranı: %67", Tahoma, TextAlign::Center).Width, tahoma.Width,
+                0.2f * tahoma.Width);
+    kept->Clear(); // another density
+    EXPECT_EQ(kept->Measure("Nem oranı: %67", Tahoma, TextAlign::Center, 1), nullptr);
 }
 
-// At 96, 144 and 192 dpi: the bitmap grows, a picture lands on its rectangle times the
-// scale, and text grows with it, alike whether drawn anew or copied from what was kept.
+// At 96 to 192 dpi: the bitmap grows, a picture lands on its rectangle times the scale, and
+// text grows with it, drawn where the library draws it on that canvas, alike whether drawn
+// anew or copied from what was kept, also between the pixels of a canvas at 125, 150 or 175 %.
 TEST_F(GdiplusCanvasTest, DenserCanvasesDrawTheSameLayoutAtTheirScale) {
     const std::unique_ptr<Picture> grey = pictures_.Load(greyPath_);
     int singleHeight = 0;
-    for (float scale : {1.0f, 1.5f, 2.0f}) {
+    for (float scale : {1.0f, 1.25f, 1.5f, 1.75f, 2.0f}) {
         const auto scaled = [scale](int logical) {
-            return static_cast<int>(std::lround(logical * scale));
+            return static_cast<int>(std::floor(logical * scale + 0.5f));
         };
         GdiplusCanvas pictured(20, 12, nullptr, nullptr, scale);
         EXPECT_EQ(pictured.Width(), 20);
-        EXPECT_EQ(pictured.PixelWidth(), scaled(20)) << scale;
-        EXPECT_EQ(pictured.PixelHeight(), scaled(12)) << scale;
-        DrawPictureAt(pictured, *grey, 2, 4);
+        EXPECT_EQ(pictured.PixelWidth(), static_cast<int>(std::lround(20 * scale))) << scale;
+        EXPECT_EQ(pictured.PixelHeight(), static_cast<int>(std::lround(12 * scale))) << scale;
+        DrawPictureAt(pictured, *grey, 3, 5);
         const InkBox box = Ink(pictured);
-        EXPECT_EQ(box.left, scaled(2)) << scale;
-        EXPECT_EQ(box.top, scaled(4)) << scale;
-        EXPECT_EQ(box.right, scaled(6) - 1) << scale;
-        EXPECT_EQ(box.bottom, scaled(8) - 1) << scale;
+        EXPECT_EQ(box.left, scaled(3)) << scale;
+        EXPECT_EQ(box.top, scaled(5)) << scale;
+        EXPECT_EQ(box.right, scaled(7) - 1) << scale;
+        EXPECT_EQ(box.bottom, scaled(9) - 1) << scale;
 
-        const auto kept = std::make_shared<GdiplusTextResources>(true);
-        GdiplusCanvas drawn(100, 30, nullptr, nullptr, scale), first(100, 30, kept, nullptr, scale),
-            copied(100, 30, kept, nullptr, scale); // the second repaint: from what was kept
-        for (GdiplusCanvas* canvas : {&first, &copied})
-            canvas->DrawString("Meltemix! Bilgi", {2, 2, 96, 26}, Tahoma, White, TextAlign::Near);
-        drawn.DrawString("Meltemix! Bilgi", {2, 2, 96, 26}, Tahoma, White, TextAlign::Near);
-        ASSERT_NE(kept->Drawn("Meltemix! Bilgi", 96, 26, Tahoma, White, TextAlign::Near, scale),
-                  nullptr);
-        int largest = 0;
-        for (int y = 0; y < drawn.PixelHeight(); ++y)
-            for (int x = 0; x < drawn.PixelWidth(); ++x)
-                for (int channel : {0, 8, 16, 24})
-                    largest = std::max(
-                        largest, std::abs(static_cast<int>(drawn.PixelAt(x, y) >> channel & 0xFF) -
-                                          static_cast<int>(copied.PixelAt(x, y) >> channel & 0xFF)));
-        EXPECT_LE(largest, 2) << scale;
-        const InkBox text = Ink(drawn);
-        ASSERT_FALSE(text.Empty());
-        EXPECT_GE(text.top, scaled(2)) << scale;
-        const int height = text.bottom - text.top + 1;
-        if (scale == 1)
-            singleHeight = height;
-        // glyphs of the larger size, not the small ones enlarged or left small
-        EXPECT_NEAR(height, singleHeight * scale, 0.2 * singleHeight * scale) << scale;
+        for (const float left : {2.0f, 3.0f}) {
+            const auto kept = std::make_shared<GdiplusTextResources>(true);
+            GdiplusCanvas drawn(100, 30, nullptr, nullptr, scale), first(100, 30, kept, nullptr, scale),
+                copied(100, 30, kept, nullptr, scale), library(100, 30, nullptr, nullptr, scale);
+            for (GdiplusCanvas* canvas : {&first, &copied}) // the second from what was kept
+                canvas->DrawString("Meltemix! Bilgi", {left, 3, 95, 26}, Tahoma, White, TextAlign::Near);
+            drawn.DrawString("Meltemix! Bilgi", {left, 3, 95, 26}, Tahoma, White, TextAlign::Near);
+            // Off whole layout pixels, the library lays the text out in place.
+            library.DrawString("Meltemix! Bilgi", {left, 3, 95.5f, 26}, Tahoma, White,
+                               TextAlign::Near);
+            ASSERT_NE(kept->Drawn("Meltemix! Bilgi", {95, 26, scale, scale * left - std::floor(scale * left),
+                                                      scale * 3 - std::floor(scale * 3)},
+                                  Tahoma, White, TextAlign::Near),
+                      nullptr);
+            EXPECT_EQ(LargestDifference(drawn, copied), 0) << scale;
+            EXPECT_LE(LargestDifference(drawn, library), 2) << scale << " at " << left;
+            const InkBox text = Ink(drawn);
+            ASSERT_FALSE(text.Empty());
+            EXPECT_GE(text.top, scaled(3)) << scale;
+            const int height = text.bottom - text.top + 1;
+            if (scale == 1)
+                singleHeight = height;
+            // glyphs of the larger size, not the small ones enlarged or left small
+            EXPECT_NEAR(height, singleHeight * scale, 0.2 * singleHeight * scale) << scale;
+        }
     }
+}
+
+// A window's next canvas takes the pixels of the one before, as transparent as fresh ones.
+TEST_F(GdiplusCanvasTest, ANewCanvasTakesTheLastOnesPixelsCleared) {
+    const auto recycled = std::make_shared<CanvasPixels>();
+    const std::unique_ptr<Picture> grey = pictures_.Load(greyPath_);
+    const std::uint32_t* first = nullptr;
+    {
+        GdiplusCanvas canvas(40, 30, nullptr, nullptr, 1.5f, recycled);
+        canvas.DrawPicture(*grey, {0, 0, 40, 30}, {});
+        canvas.DrawString("Bilgi", {2, 2, 30, 14}, Tahoma, White, TextAlign::Near);
+        ASSERT_FALSE(Ink(canvas).Empty());
+        first = canvas.Pixels().Bits;
+    }
+    {
+        GdiplusCanvas again(40, 30, nullptr, nullptr, 1.5f, recycled);
+        EXPECT_EQ(again.Pixels().Bits, first);
+        EXPECT_TRUE(Ink(again).Empty());
+        DrawPictureAt(again, *grey, 4, 4);
+        EXPECT_EQ(Ink(again).left, 6);
+    }
+    GdiplusCanvas larger(41, 30, nullptr, nullptr, 1.5f, recycled);
+    EXPECT_EQ(larger.PixelWidth(), 62);
+    EXPECT_TRUE(Ink(larger).Empty());
 }
 
 TEST_F(GdiplusCanvasTest, EveryFaceOfTheWindowsGivesAFont) {

@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 using namespace meltemix;
 
@@ -107,7 +109,7 @@ TEST_F(GdiplusPictureSourceTest, DecodedOnceWhileTheFileStaysAsItWas) {
     EXPECT_EQ(BitmapOf(*again), BitmapOf(*first)) << "decoded a second time";
     Gdiplus::PixelFormat format = 0;
     gdip::GdipGetImagePixelFormat(BitmapOf(*first), &format);
-    EXPECT_EQ(format, PixelFormat32bppPARGB);
+    EXPECT_EQ(format, PixelFormat32bppARGB); // as the canvases lay it down
 
     // Kept pictures hold no file open: a user can replace it while the program runs.
     ASSERT_TRUE(DeleteFileA(sky.c_str()));
@@ -167,13 +169,22 @@ TEST_F(GdiplusPictureSourceTest, RecoloredDrawsAsThroughTheMatrix) {
     EXPECT_EQ(pictures_.Recolored(*pictures_.Load(Path("None")), IdentityMatrix()), nullptr);
 }
 
-TEST_F(GdiplusPictureSourceTest, StretchedPicturesKeptAtEachSize) {
+const float Scales[] = {1.0f, 1.25f, 1.5f, 1.75f, 2.0f};
+
+// A canvas's pixels from (x, y) on, `width` × `height` of them, as one number each.
+std::vector<Argb> Area(const GdiplusCanvas& canvas, int x, int y, int width, int height) {
+    std::vector<Argb> area;
+    for (int row = y; row < y + height; ++row)
+        for (int column = x; column < x + width; ++column)
+            area.push_back(canvas.PixelAt(column, row));
+    return area;
+}
+
+TEST_F(GdiplusPictureSourceTest, KeptScaledPicturesDrawAsScaledAnew) {
     const std::string sky = Path("Sky");
     Write(sky, MixedPng);
     const std::unique_ptr<Picture> mixed = pictures_.Load(sky);
     ASSERT_FALSE(mixed->Empty());
-    const auto& decoded = dynamic_cast<const GdiplusPicture&>(*mixed);
-    auto scaled = std::make_shared<GdiplusScaledPictures>();
     DrawAttributes tinted;
     tinted.Matrix = TintMatrix({128, 64, 0, 200});
     tinted.TileEdges = true;
@@ -184,31 +195,171 @@ TEST_F(GdiplusPictureSourceTest, StretchedPicturesKeptAtEachSize) {
         RectF source;
         DrawAttributes attributes;
     };
-    const Case cases[] = {{{3, 5, 19, 31}, {0, 0, 4, 4}, tinted},
-                          {{7, 2, 15, 33}, {0, 0, 4, 3.912f}, tiled},
+    const Case cases[] = {{{3, 5, 4, 4}, {0, 0, 4, 4}, {}},          // own size
+                          {{3, 5, 19, 31}, {0, 0, 4, 4}, tinted},    // stretched, tinted
+                          {{7, 2, 15, 33}, {0, 0, 4, 3.912f}, tiled}, // a part, as the overlay
                           {{0, 0, 23, 9}, {0, 0, 4, 4}, {}}};
-    for (const Case& c : cases) {
-        // Drawn twice onto a canvas that keeps it, the second time from what it kept, and
-        // once onto one that stretches; over a backdrop, as the overlays are drawn.
-        GdiplusCanvas reference(30, 40), keeping(30, 40, nullptr, scaled);
-        for (GdiplusCanvas* canvas : {&reference, &keeping}) {
-            canvas->DrawPicture(*mixed, {0, 0, 30, 40}, tiled);
-            canvas->DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+    for (const float scale : Scales) {
+        auto scaled = std::make_shared<GdiplusScaledPictures>();
+        for (const Case& c : cases) {
+            // Over a backdrop, as the overlays are drawn: once onto a canvas that scales anew,
+            // and in two repaints onto canvases that keep what they scaled.
+            GdiplusCanvas anew(30, 40, nullptr, nullptr, scale);
+            std::unique_ptr<GdiplusCanvas> keeping;
+            for (int repaint = 0; repaint < 2; ++repaint) {
+                scaled->NewRepaint();
+                keeping = std::make_unique<GdiplusCanvas>(30, 40, nullptr, scaled, scale);
+                keeping->DrawPicture(*mixed, {0, 0, 30, 40}, tiled);
+                keeping->DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+            }
+            anew.DrawPicture(*mixed, {0, 0, 30, 40}, tiled);
+            anew.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
+            EXPECT_EQ(LargestShownDifference(anew, *keeping), 0)
+                << scale << ": " << c.dest.Width << "x" << c.dest.Height;
         }
-        keeping.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
-        reference.DrawPicturePart(*mixed, c.dest, c.source, c.attributes);
-        EXPECT_LE(LargestShownDifference(reference, keeping), 2) // two blendings, not one
-            << c.dest.Width << "x" << c.dest.Height;
-        const PixelRect at{static_cast<int>(c.dest.X), static_cast<int>(c.dest.Y),
-                           static_cast<int>(c.dest.Width), static_cast<int>(c.dest.Height)};
-        EXPECT_EQ(scaled->Scaled(decoded, c.source, at, c.attributes),
-                  scaled->Scaled(decoded, c.source, at, c.attributes))
-            << "stretched again";
+        EXPECT_GT(scaled->Count(), 0u) << scale;
     }
-    Gdiplus::GpBitmap* first = scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tinted);
-    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 32}, tinted), first);
-    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {4, 5, 19, 31}, tinted), first);
-    EXPECT_NE(scaled->Scaled(decoded, {0, 0, 4, 4}, {3, 5, 19, 31}, tiled), first);
+}
+
+// Scaled where it lands, the library leaves out the first row or column at some places: the
+// panel's slices would part there. Scaled on its own, a picture is the same wherever it lands.
+TEST_F(GdiplusPictureSourceTest, ScaledPicturesAreTheSameWhereverTheyLand) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    const std::unique_ptr<Picture> mixed = pictures_.Load(sky);
+    ASSERT_FALSE(mixed->Empty());
+    DrawAttributes tiled;
+    tiled.TileEdges = true;
+    for (const float scale : Scales)
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; x += 7) {
+                GdiplusCanvas elsewhere(80, 80, nullptr, nullptr, scale);
+                elsewhere.DrawPicture(*mixed, {static_cast<float>(x), static_cast<float>(y), 5, 7},
+                                      tiled);
+                // on the canvas's whole pixels nearest to its edges
+                const auto edge = [scale](int at) {
+                    return static_cast<int>(std::floor(static_cast<float>(at) * scale + 0.5f));
+                };
+                const int width = edge(x + 5) - edge(x), height = edge(y + 7) - edge(y);
+                GdiplusCanvas atOrigin(width, height);
+                atOrigin.DrawPicture(*mixed,
+                                     {0, 0, static_cast<float>(width), static_cast<float>(height)},
+                                     tiled);
+                ASSERT_EQ(Area(elsewhere, edge(x), edge(y), width, height),
+                          Area(atOrigin, 0, 0, width, height))
+                    << scale << " at " << x << ", " << y;
+                for (const Argb pixel : Area(atOrigin, 0, 0, width, height))
+                    ASSERT_GT(pixel >> 24, 0u) << "an edge left out at " << x << ", " << y;
+            }
+}
+
+TEST_F(GdiplusPictureSourceTest, ScaledPicturesKeptBySizeWhilePicturesLive) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    GdiplusPictureSource dense(144);
+    std::unique_ptr<Picture> picture = dense.Load(sky);
+    const auto& decoded = dynamic_cast<const GdiplusPicture&>(*picture);
+    GdiplusScaledPictures scaled;
+    DrawAttributes none;
+
+    // At its own size: kept at once, one for each size it lands at, wherever that is.
+    const ScaledPixels* six = scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 6, none, true);
+    ASSERT_NE(six, nullptr);
+    EXPECT_EQ(six->Ink.Width, 6);
+    EXPECT_EQ(scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 6, none, true), six);
+    EXPECT_NE(scaled.Scaled(decoded, {0, 0, 4, 4}, 5, 6, none, true), six);
+    EXPECT_EQ(scaled.Count(), 2u);
+    EXPECT_EQ(scaled.Bytes(), (6u * 6 + 5 * 6) * 4);
+
+    // Stretched: from its second repaint in a row, until a repaint goes by without it.
+    EXPECT_EQ(scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 30, none, false), nullptr);
+    scaled.NewRepaint();
+    const ScaledPixels* tall = scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 30, none, false);
+    ASSERT_NE(tall, nullptr);
+    scaled.NewRepaint();
+    scaled.NewRepaint();
+    EXPECT_EQ(scaled.Count(), 2u) << "the stretched one stays after a repaint without it";
+    EXPECT_EQ(scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 30, none, false), nullptr);
+    // At its own size: until as many repaints go by without it as a face may draw without it.
+    for (int repaint = 1; repaint < GdiplusScaledPictures::OwnSizeIdleRepaints; ++repaint) {
+        scaled.NewRepaint();
+        scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 6, none, true);
+    }
+    for (int repaint = 0; repaint < GdiplusScaledPictures::OwnSizeIdleRepaints; ++repaint)
+        scaled.NewRepaint();
+    EXPECT_EQ(scaled.Count(), 1u) << "the one drawn last is still kept";
+    scaled.NewRepaint();
+    EXPECT_EQ(scaled.Count(), 0u);
+    ASSERT_EQ(scaled.Scaled(decoded, {0, 0, 4, 4}, 6, 6, none, true)->Ink.Width, 6);
+
+    // Its picture gone (a replaced file, another tint), so is what was scaled from it; the
+    // file's new picture is scaled anew.
+    picture.reset();
+    Write(sky, RedPng);
+    const std::unique_ptr<Picture> replaced = dense.Load(sky);
+    scaled.NewRepaint();
+    EXPECT_EQ(scaled.Count(), 0u);
+    GdiplusCanvas canvas(4, 4, nullptr, std::make_shared<GdiplusScaledPictures>(), 1.5f);
+    DrawPictureAt(canvas, *replaced, 1, 1);
+    EXPECT_EQ(canvas.PixelAt(3, 3), MakeArgb(255, 200, 30, 30));
+
+    scaled.Scaled(dynamic_cast<const GdiplusPicture&>(*replaced), {0, 0, 2, 2}, 3, 3, none, true);
+    scaled.Clear(); // another density
+    EXPECT_EQ(scaled.Count(), 0u);
+}
+
+// A window drawing a picture only from what it scaled of it lets go of the picture's own
+// pixels; asked for again, to be scaled to another size or tinted anew, they are as before.
+TEST_F(GdiplusPictureSourceTest, PixelsLetGoAreMadeAgainAsTheyWere) {
+    const std::string sky = Path("Sky");
+    Write(sky, MixedPng);
+    GdiplusPictureSource dense(144);
+    const std::unique_ptr<Picture> picture = dense.Load(sky);
+    const auto& mixed = dynamic_cast<const GdiplusPicture&>(*picture);
+    const std::unique_ptr<Picture> tinted = dense.Recolored(*picture, TintMatrix({128, 64, 0, 200}));
+    ASSERT_NE(tinted, nullptr);
+    EXPECT_FALSE(mixed.Pixels()->Held()) << "only its tint is drawn";
+    const auto& tint = dynamic_cast<const GdiplusPicture&>(*tinted);
+
+    const auto scaled = std::make_shared<GdiplusScaledPictures>();
+    const auto paint = [&](float height) {
+        scaled->NewRepaint();
+        auto canvas = std::make_unique<GdiplusCanvas>(12, 40, nullptr, scaled, 1.5f);
+        DrawPictureAt(*canvas, *picture, 0, 0);
+        canvas->DrawPicture(*tinted, {4, 0, 4, height}, {});
+        return canvas;
+    };
+    GdiplusCanvas reference(12, 40, nullptr, nullptr, 1.5f);
+    DrawPictureAt(reference, *picture, 0, 0);
+    reference.DrawPicture(*tinted, {4, 0, 4, 30}, {});
+
+    paint(20);
+    paint(30); // the stretched tint: not kept yet
+    EXPECT_TRUE(tint.Pixels()->Held());
+    paint(30);
+    paint(30);
+    EXPECT_FALSE(mixed.Pixels()->Held());
+    EXPECT_FALSE(tint.Pixels()->Held());
+    EXPECT_EQ(LargestShownDifference(*paint(30), reference), 0);
+    // another size: made again, from the file and through the tint
+    GdiplusCanvas taller(12, 40, nullptr, nullptr, 1.5f);
+    taller.DrawPicture(*tinted, {4, 0, 4, 36}, {});
+    GdiplusCanvas fresh(12, 40, nullptr, nullptr, 1.5f);
+    GdiplusPictureSource other(144);
+    fresh.DrawPicture(*other.Recolored(*other.Load(sky), TintMatrix({128, 64, 0, 200})),
+                      {4, 0, 4, 36}, {});
+    EXPECT_EQ(LargestShownDifference(taller, fresh), 0);
+
+    // At the picture's own density it is laid down as it is at every repaint: kept.
+    const auto standard = std::make_shared<GdiplusScaledPictures>();
+    GdiplusPictureSource single(96);
+    const std::unique_ptr<Picture> own = single.Load(sky);
+    for (int repaint = 0; repaint < 3; ++repaint) {
+        standard->NewRepaint();
+        GdiplusCanvas canvas(8, 8, nullptr, standard);
+        DrawPictureAt(canvas, *own, 1, 1);
+    }
+    EXPECT_TRUE(dynamic_cast<const GdiplusPicture&>(*own).Pixels()->Held());
 }
 
 TEST_F(GdiplusPictureSourceTest, DenserScreensTakeThePictureDrawnAtTwiceTheSize) {
