@@ -82,8 +82,17 @@ class WinePrefix:
         """A program run to its end; one that raised a fault fails the caller."""
         env = self.env
         env.update(extra_env or {})
-        result = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env, timeout=timeout,
-                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        # Files, not pipes: a run that is the first to need the prefix's desktop starts
+        # explorer.exe, which inherits the run's output and keeps it open for the life of the
+        # prefix. A pipe then never ends, and the run waits for its time-out long after the
+        # program itself has ended.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            result = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env,
+                                    timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=err)
+            out.seek(0)
+            err.seek(0)
+            result.stdout, result.stderr = out.read(), err.read()
         reported = faults(result.stderr.decode(errors="replace"))
         if reported:
             raise AssertionError(describe(" ".join(map(str, args)), reported))
