@@ -66,6 +66,10 @@ void MainController::LoadedTimerTimer() {
 }
 
 void MainController::FormClose() {
+    // From here on nothing starts: a close that came inside a drag, a menu or a dialog lets
+    // the code after it run to its end, and that code must not refresh or repaint a window
+    // that is going.
+    closing_ = true;
     host_.hideInfoFaded();
     HideFaded();
 }
@@ -112,15 +116,36 @@ std::exception_ptr MainController::applyTrayVisible() {
         // the same and the icon is asked for again a while. Later, the user hears of a
         // refusal once, not at every change of the settings, and not while it is asked again.
         if (creating_) {
-            trayRetries_ = 0;
-            trayRetrying_ = true;
-            host_.setTrayRetryTimer(true, TrayRetryMs);
+            startTrayRetries();
         } else if (!trayRetrying_ && !trayRefusalReported_) {
             trayRefusalReported_ = true;
             return std::current_exception();
         }
     }
     return nullptr;
+}
+
+void MainController::startTrayRetries() {
+    trayRetries_ = 0;
+    trayRetrying_ = true;
+    host_.setTrayRetryTimer(true, TrayRetryMs);
+}
+
+void MainController::TaskbarCreated() {
+    // The shell's new notification area is empty. It comes when Explorer restarts, and when
+    // one that was late at logon is finally up: an icon the user wants goes in, whether or
+    // not it ever got into the old one, and a busy new shell gets the same retries as at
+    // start, counted anew.
+    if (!settings_.ShowTrayIcon || closing_)
+        return;
+    host_.setTrayRetryTimer(false, TrayRetryMs);
+    trayRetrying_ = false;
+    try {
+        host_.setTrayVisible(true);
+    } catch (...) {
+        startTrayRetries();
+    }
+    RebuildFace(); // the hide button comes and goes with the icon
 }
 
 void MainController::TrayRetryTimerTimer() {
@@ -169,10 +194,16 @@ void MainController::placeMain(ScreenPoint position) {
 // ---- the refresh cycle
 
 void MainController::RefreshWeather() {
-    if (workers_[index(Download::Feed)])
+    if (closing_ || workers_[index(Download::Feed)])
         return;
-    state_ = cnConnecting;
-    RebuildFace();
+    try {
+        state_ = cnConnecting;
+        RebuildFace();
+    } catch (...) {
+        // Nothing is under way: left in cnConnecting, no refresh would ever start again.
+        refreshFailed();
+        throw;
+    }
     try {
         host_.startDownload(Download::Feed, PlanFeedDownload(endpoints_, settings_.CityID));
         workers_[index(Download::Feed)] = true;
@@ -181,6 +212,34 @@ void MainController::RefreshWeather() {
         host_.freeDownload(Download::Feed);
         workers_[index(Download::Feed)] = false;
         state_ = cnError;
+        // The face still says it is connecting, and the commands it greyed would stay so.
+        repaintQuietly();
+    }
+}
+
+void MainController::refreshFailed() {
+    state_ = cnNoConnection;
+    armWakeRetry();
+    repaintQuietly();
+    try {
+        host_.setTrayHint(TrayHintText(state_, report_));
+    } catch (...) {
+    }
+}
+
+void MainController::armWakeRetry() {
+    if (resumeRetries_ >= 0 && resumeRetries_ < 3)
+        host_.setRetryTimer(true, ResumeRetryMs[resumeRetries_]);
+    else
+        resumeRetries_ = -1;
+}
+
+void MainController::repaintQuietly() noexcept {
+    // The error under way is the one the user hears of; a repaint that fails as well would
+    // only say the same again. The control states are applied before the painting.
+    try {
+        RebuildFace();
+    } catch (...) {
     }
 }
 
@@ -207,17 +266,25 @@ void MainController::RefreshActionExecute() {
     if (state_ == cnConnecting)
         return;
     StopAutoUpdate();
-    RefreshWeather();
+    try {
+        RefreshWeather();
+    } catch (...) {
+        ResumeAutoUpdate(); // or no timer would ever refresh again
+        throw;
+    }
     ResumeAutoUpdate();
 }
 
 void MainController::SystemResumed() {
     // After sleep the machine may well be on another network, where TLS is not in the way.
     host_.trySecureConnectionsAgain();
-    if (state_ != cnConnecting && !workers_[index(Download::Feed)]) {
-        resumeRetries_ = 0;
+    // The network often comes up seconds after the system. Whichever request answers first
+    // is the wake's first try: this one, or one under way since before the sleep or started
+    // by a timer that fell due during it, which is as likely to fail.
+    resumeRetries_ = 0;
+    host_.setRetryTimer(false, 0);
+    if (state_ != cnConnecting)
         RefreshWeather();
-    }
 }
 
 void MainController::RetryTimerTimer() {
@@ -230,12 +297,33 @@ void MainController::RetryTimerTimer() {
 }
 
 void MainController::OnDownloaded(Download purpose, int resultCode) {
-    const std::string bytes = host_.downloadedBytes(purpose);
+    // The worker goes whatever happens to its answer: one left behind would refuse every
+    // later request of its purpose.
+    std::string bytes;
+    std::exception_ptr lost;
+    try {
+        bytes = host_.downloadedBytes(purpose);
+    } catch (...) {
+        lost = std::current_exception();
+    }
     host_.freeDownload(purpose);
     workers_[index(purpose)] = false;
+    if (purpose == Download::Feed) {
+        try {
+            if (lost)
+                std::rethrow_exception(lost);
+            feedArrived(resultCode, bytes);
+        } catch (...) {
+            if (state_ == cnConnecting)
+                refreshFailed();
+            throw;
+        }
+        return;
+    }
+    if (lost)
+        std::rethrow_exception(lost);
     switch (purpose) {
     case Download::Feed:
-        feedArrived(resultCode, bytes);
         break;
     case Download::Ip:
         ipArrived(resultCode, bytes);
@@ -250,10 +338,7 @@ void MainController::feedArrived(int resultCode, const std::string& bytes) {
     feedText_ = DecodeDocument(bytes);
     if (resultCode != 0) {
         state_ = cnNoConnection; // the previous report stays
-        if (resumeRetries_ >= 0 && resumeRetries_ < 3)
-            host_.setRetryTimer(true, ResumeRetryMs[resumeRetries_]);
-        else
-            resumeRetries_ = -1;
+        armWakeRetry();
     } else {
         resumeRetries_ = -1;
         if (!firstFeedShown_ && settings_.FadeEffect) {
@@ -265,19 +350,24 @@ void MainController::feedArrived(int resultCode, const std::string& bytes) {
         } else {
             growth_ = 4.0f;
         }
+        // Read aside and taken only whole: a reading that fails (no XML component, no
+        // memory) leaves the report it had, as a failed download does.
+        TWeatherReport arrived;
+        ClearReport(arrived);
+        ParseFeed(arrived, feedText_, createDocument_);
+        CheckDaysBehind(arrived, feedText_);
+        // An answer without a place (an error page) must not wipe the name the user chose.
+        if (arrived.CityName.empty())
+            arrived.CityName = report_.CityName;
+        const SystemTime now = host_.localNow();
+        std::string dateText = DateText(cnReady, EncodeDateTime(now).value_or(0.0));
+        std::string hijriText = HijriText(cnReady, now);
+        report_ = std::move(arrived);
+        dateText_ = std::move(dateText);
+        hijriText_ = std::move(hijriText);
         firstFeedShown_ = true;
         state_ = cnReady;
-        const std::string previousName = report_.CityName;
-        ClearReport(report_);
-        ParseFeed(report_, feedText_, createDocument_);
-        CheckDaysBehind(report_, feedText_);
-        // An answer without a place (an error page) must not wipe the name the user chose.
-        if (report_.CityName.empty())
-            report_.CityName = previousName;
         gridShown_ = true;
-        const SystemTime now = host_.localNow();
-        dateText_ = DateText(state_, EncodeDateTime(now).value_or(0.0));
-        hijriText_ = HijriText(state_, now);
     }
     RebuildFace();
     host_.repaintInfo(infoText_, infoHeight_);
@@ -346,6 +436,8 @@ FaceState MainController::faceState() const {
 }
 
 void MainController::RebuildFace() {
+    if (closing_)
+        return;
     const ControlStates controls = UpdateControlStates();
     infoText_ = InfoText();
     FaceState face = faceState();
@@ -393,7 +485,7 @@ void MainController::StopAutoUpdate() {
 }
 
 void MainController::ResumeAutoUpdate() {
-    checkTimerOn_ = settings_.AutoUpdate;
+    checkTimerOn_ = settings_.AutoUpdate && !closing_;
     host_.setCheckTimer(checkTimerOn_, settings_.UpdatePeriod);
 }
 
@@ -435,7 +527,7 @@ void MainController::OpenOptions(int page) {
     try {
         SaveSettings();
         const auto outcome = host_.runOptions(page);
-        if (outcome.ok) {
+        if (outcome.ok && !closing_) {
             // A refused tray icon is told after the rest of the result has been applied.
             refusal = loadSettings();
             if (outcome.placeChanged)

@@ -73,7 +73,9 @@ public:
     // The monitors or the work area changed: a window left off every screen comes back.
     void DisplayChanged() { BringWindowsOnScreen(); }
     void BringWindowsOnScreen();
-    // The timed retries of a refresh after a wake, and of the tray icon at start.
+    // The shell's notification area was made anew: the tray icon is no longer in it.
+    void TaskbarCreated();
+    // The timed retries of a refresh after a wake, and of the tray icon.
     void RetryTimerTimer();
     void TrayRetryTimerTimer();
 
@@ -109,6 +111,11 @@ private:
     void versionArrived(int resultCode, const std::string& bytes);
     std::exception_ptr loadSettings();
     std::exception_ptr applyTrayVisible();
+    void startTrayRetries();
+    // The state a failed download leaves, for a refresh whose start or arrival raised.
+    void refreshFailed();
+    void repaintQuietly() noexcept;
+    void armWakeRetry();
     void placeMain(ScreenPoint position);
     FadeHooks fadeHooks();
     FaceState faceState() const;
@@ -127,6 +134,7 @@ private:
     bool firstFeedShown_ = false;
     bool gridShown_ = false;
     bool creating_ = false;
+    bool closing_ = false;
     bool checkTimerOn_ = false;
     int resumeRetries_ = -1; // retries done since a wake; -1 when not retrying
     int trayRetries_ = 0;

@@ -193,6 +193,7 @@ void TCustomTrayIcon::WindowProc(std::uint32_t mouseMessage) {
         break;
     case TrayMouse::BalloonHide:
     case TrayMouse::BalloonTimeout:
+    case TrayMouse::BalloonUserClick: // the shell says nothing more of a balloon clicked away
         record_.flags &= ~NotifyRecord::Info;
         break;
     default:
@@ -211,12 +212,13 @@ void TCustomTrayIcon::AnimationTick() {
 }
 
 void TCustomTrayIcon::TaskbarCreated() {
-    // The new notification area is empty: an icon the user wants must be added again, or it
-    // stays missing until the program restarts. The balloon is not shown a second time.
-    if (!visible_)
-        return;
+    // The balloon is not shown a second time with the icon's return.
     record_.flags &= ~NotifyRecord::Info;
-    refresh(NotifyCommand::Add);
+    visible_ = false;
+    if (animate_ && timerOn_) {
+        timerOn_ = false;
+        shell_.setAnimationTimer(false, animateInterval_);
+    }
 }
 
 void TCustomTrayIcon::SessionEnding() { refresh(NotifyCommand::Delete); }

@@ -53,7 +53,7 @@ namespace TrayMouse {
 constexpr std::uint32_t Move = 0x0200, LeftDown = 0x0201, LeftUp = 0x0202, LeftDouble = 0x0203,
                         RightDown = 0x0204, RightUp = 0x0205, RightDouble = 0x0206,
                         MiddleDown = 0x0207, MiddleUp = 0x0208, MiddleDouble = 0x0209,
-                        BalloonHide = 1027, BalloonTimeout = 1028;
+                        BalloonHide = 1027, BalloonTimeout = 1028, BalloonUserClick = 1029;
 } // namespace TrayMouse
 
 // A notification-area icon with tool tip, balloon, animation and mouse events.
@@ -99,7 +99,8 @@ public:
     // The hidden window's callback message; the animation timer's tick.
     virtual void WindowProc(std::uint32_t mouseMessage);
     virtual void AnimationTick();
-    // The shell's notification area was made anew (the shell restarted).
+    // The shell's notification area was made anew (the shell restarted): the icon is no longer
+    // in it. Whoever wants it back sets it visible again.
     void TaskbarCreated();
     // The session ends: the icon goes with it.
     void SessionEnding();

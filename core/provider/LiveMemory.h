@@ -12,7 +12,8 @@ namespace meltemix {
 // `clock`). The main window owns the one instance; the download workers and the options
 // dialog's search share it.
 struct LiveMemory {
-    explicit LiveMemory(PlainUpstreams::Clock clock) : Plain(std::move(clock)) {}
+    LiveMemory(PlainUpstreams::Clock clock, std::unique_ptr<Lock> placesLock)
+        : Places(std::move(placesLock)), Plain(std::move(clock)) {}
 
     PlaceCache Places;
     PlainUpstreams Plain;

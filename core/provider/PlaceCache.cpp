@@ -2,15 +2,8 @@
 
 namespace meltemix {
 
-PlaceCache::Hold::Hold(std::atomic_flag& flag) : flag_(flag) {
-    while (flag_.test_and_set(std::memory_order_acquire)) {
-    }
-}
-
-PlaceCache::Hold::~Hold() { flag_.clear(std::memory_order_release); }
-
 std::optional<Place> PlaceCache::find(const std::string& code) const {
-    Hold hold(busy_);
+    Hold hold(*lock_);
     const auto found = places_.find(code);
     if (found == places_.end())
         return std::nullopt;
@@ -18,7 +11,7 @@ std::optional<Place> PlaceCache::find(const std::string& code) const {
 }
 
 void PlaceCache::remember(const std::string& code, const Place& place) {
-    Hold hold(busy_);
+    Hold hold(*lock_);
     const auto found = places_.find(code);
     if (found != places_.end()) {
         found->second = place;
@@ -30,7 +23,7 @@ void PlaceCache::remember(const std::string& code, const Place& place) {
 }
 
 std::size_t PlaceCache::size() const {
-    Hold hold(busy_);
+    Hold hold(*lock_);
     return places_.size();
 }
 

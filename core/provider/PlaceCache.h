@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/provider/Lock.h"
 #include "core/provider/Place.h"
 
-#include <atomic>
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -19,25 +20,26 @@ public:
     // near it; the bound only keeps a cache that nobody empties from growing without end.
     static constexpr std::size_t Capacity = 512;
 
+    explicit PlaceCache(std::unique_ptr<Lock> lock) : lock_(std::move(lock)) {}
+
     std::optional<Place> find(const std::string& code) const;
     void remember(const std::string& code, const Place& place);
     std::size_t size() const;
 
 private:
-    // The shipped toolchain's thread model has no std::mutex, and the lock is held only
-    // for a map look-up, so a spin lock does.
+    // The shipped toolchain's thread model has no std::mutex: the platform lends its lock.
     class Hold {
     public:
-        explicit Hold(std::atomic_flag& flag);
-        ~Hold();
+        explicit Hold(Lock& lock) : lock_(lock) { lock_.lock(); }
+        ~Hold() { lock_.unlock(); }
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
 
     private:
-        std::atomic_flag& flag_;
+        Lock& lock_;
     };
 
-    mutable std::atomic_flag busy_ = ATOMIC_FLAG_INIT;
+    std::unique_ptr<Lock> lock_;
     std::map<std::string, Place> places_;
 };
 

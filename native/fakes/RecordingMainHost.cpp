@@ -109,13 +109,17 @@ void RecordingMainHost::dragWindow() {
 }
 
 int RecordingMainHost::paintFace(const FaceState& face) {
-    lastFace = face;
     log.push_back("paintFace " + face.statusText);
+    if (paintRaises > 0 && paintRaises--)
+        throw std::runtime_error("Out of memory.");
+    lastFace = face;
     return infoTextHeight;
 }
 
 void RecordingMainHost::paintSkinOnly(const FaceState& face) {
     log.push_back("paintSkinOnly " + std::to_string(face.growth));
+    if (paintRaises > 0 && paintRaises--)
+        throw std::runtime_error("Out of memory.");
 }
 
 void RecordingMainHost::handOver(std::uint8_t alpha) {
@@ -158,7 +162,7 @@ void RecordingMainHost::setInfoTopMost(bool on) {
 
 void RecordingMainHost::setTrayVisible(bool on) {
     log.push_back("setTrayVisible " + std::to_string(on));
-    if (on != tray && trayRefuses)
+    if (on != tray && (trayRefuses || (on && trayRefusals > 0 && trayRefusals--)))
         throw std::runtime_error(on ? "Cannot create shell notification icon"
                                     : "Cannot remove shell notification icon");
     tray = on;

@@ -24,6 +24,8 @@ public:
     bool infoCreated = false;
     bool tray = false;
     bool trayRefuses = false;
+    int trayRefusals = 0;            // so many adds are refused, then the shell takes the icon
+    int paintRaises = 0;             // so many repaints (whole or skin only) raise
     bool startRefuses = false;       // every startDownload raises
     Download refusedPurpose = Download::Feed;
     bool refuseOnlyPurpose = false;  // only starts for refusedPurpose raise
@@ -55,6 +57,9 @@ public:
     int lastInfoHeight = -1;
     bool infoShown = false;
     bool topMost = false;
+
+    // The shell made its notification area anew, without the icon.
+    void shellRestarted() { tray = false; }
 
     // The lines of the log that start with `prefix`.
     std::vector<std::string> calls(const std::string& prefix) const;

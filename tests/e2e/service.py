@@ -7,7 +7,8 @@ logs every request so that tests can see what the program asked for and how.
 Scenarios:
   ok           the fixture, as it is
   refused      everything: the listening socket is closed, so connections are refused;
-               per path: the connection is reset before any answer
+               per path: the connection is reset before any answer (after option
+               delay=seconds, default 0)
   not_found    404 with an HTML page
   empty        200 with an empty body
   garbage      200 with bytes that are no XML at all
@@ -281,6 +282,7 @@ class _Handler(BaseHTTPRequestHandler):
     def _answer(self, name: str, options: dict, body: bytes, status: int = 200,
                 content_type: str = "text/xml") -> None:
         if name == "refused":
+            time.sleep(float(options.get("delay", 0)))  # a request that hangs, then fails
             self._reset()
         elif name == "not_found":
             self._not_found()

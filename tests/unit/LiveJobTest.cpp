@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -104,11 +105,21 @@ FakeUpstream Serving() {
     return upstream;
 }
 
+// The tests' threads have the standard library's lock.
+std::unique_ptr<Lock> ThreadLock() {
+    struct StdLock final : Lock {
+        std::mutex mutex;
+        void lock() override { mutex.lock(); }
+        void unlock() override { mutex.unlock(); }
+    };
+    return std::make_unique<StdLock>();
+}
+
 } // namespace
 
 TEST(LiveJob, FeedOfATurkishProvince) {
     FakeUpstream upstream = Serving();
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     const JobResult run = RunJob(LivePurpose::Feed, "TUXX0014", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "İstanbul");
@@ -123,7 +134,7 @@ TEST(LiveJob, FeedOfATurkishProvince) {
 
 TEST(LiveJob, FeedOfASearchedPlaceIsLookedUpOnce) {
     FakeUpstream upstream = Serving();
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     JobResult run = RunJob(LivePurpose::Feed, "GN3833367", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "Ushuaia");
@@ -140,7 +151,7 @@ TEST(LiveJob, FeedOfASearchedPlaceIsLookedUpOnce) {
 
 TEST(LiveJob, SearchResultsNeedNoLookUpLater) {
     FakeUpstream upstream = Serving();
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     EXPECT_EQ(RunJob(LivePurpose::Search, "paris", upstream, places).code, 0);
     upstream.requests.clear();
     const JobResult run = RunJob(LivePurpose::Feed, "GN4717560", upstream, places);
@@ -154,7 +165,7 @@ TEST(LiveJob, CodesThatResolveToNoPlace) {
     FakeUpstream upstream = Serving();
     upstream.answers["http://geo.test/v1/get?id=404"] = {400, "{\"error\":true,\"reason\":\"Not found\"}"};
     upstream.answers["http://geo.test/v1/get?id=77"] = {200, "{\"id\":78,\"name\":\"Other\",\"latitude\":1,\"longitude\":1}"};
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     for (const char* code : {"", "USNY0996", "tuxx0014", "TUXX0014 ", "GN", "GN0", "GN012", "GN-5",
                              "GN 12", "gn745044", "GN1234567890123", "GN404", "GN77"}) {
         const JobResult run = RunJob(LivePurpose::Feed, code, upstream, places);
@@ -169,7 +180,7 @@ TEST(LiveJob, CodesThatResolveToNoPlace) {
 }
 
 TEST(LiveJob, FeedFailures) {
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     struct Case {
         const char* what;
         int status;
@@ -200,7 +211,7 @@ TEST(LiveJob, FeedFailures) {
 
 TEST(LiveJob, SearchAddressAndFailures) {
     FakeUpstream upstream = Serving();
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     JobResult run = RunJob(LivePurpose::Search, "  Şanlıurfa / New York&x=1 ", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(upstream.requests.back(),
@@ -225,7 +236,7 @@ TEST(LiveJob, SearchAddressAndFailures) {
 
 TEST(LiveJob, IpLookup) {
     FakeUpstream upstream = Serving();
-    LiveMemory places(StoppedClock);
+    LiveMemory places(StoppedClock, ThreadLock());
     JobResult run = RunJob(LivePurpose::IP, "", upstream, places);
     EXPECT_EQ(run.code, 0);
     EXPECT_NE(run.document.find("<ip>203.0.113.7</ip>"), std::string::npos);
@@ -252,7 +263,7 @@ const LiveBases kSecureBases{"https://fc.test", "https://geo.test", "https://ip.
 TEST(SecureFallback, EachUpstreamFallsBackOnceAndStaysOnPlainHttp) {
     FakeUpstream upstream = Serving();
     upstream.noSecureChannel = true;
-    LiveMemory memory(StoppedClock);
+    LiveMemory memory(StoppedClock, ThreadLock());
     JobResult run = RunJob(LivePurpose::Feed, "GN3833367", upstream, memory, kSecureBases);
     EXPECT_EQ(run.code, 0);
     EXPECT_EQ(CityOf(run.document), "Ushuaia");
@@ -279,7 +290,7 @@ TEST(SecureFallback, EachUpstreamFallsBackOnceAndStaysOnPlainHttp) {
 }
 
 TEST(SecureFallback, OnlyAFailedSecureChannelIsAskedAgain) {
-    LiveMemory memory(StoppedClock);
+    LiveMemory memory(StoppedClock, ThreadLock());
     // A refused connection or a time-out: no second request, nothing remembered.
     FakeUpstream refused = Serving();
     refused.refused.insert("https://fc.test");
@@ -348,7 +359,7 @@ TEST(SecureFallback, PlainHttpStaysOnlyAfterTheUpstreamsOwnAnswer) {
         upstream.noSecureChannel = true;
         upstream.answers[c.path] = c.answer;
         upstream.plainIntercepted = c.intercepted;
-        LiveMemory memory(StoppedClock);
+        LiveMemory memory(StoppedClock, ThreadLock());
         const char* argument = c.purpose == LivePurpose::Feed ? "TUXX0014" : "paris";
         RunJob(c.purpose, argument, upstream, memory, kSecureBases);
         EXPECT_EQ(memory.Plain.isPlain(c.upstream), c.stays) << c.what;
@@ -362,7 +373,7 @@ TEST(SecureFallback, PlainHttpStaysOnlyAfterTheUpstreamsOwnAnswer) {
 TEST(SecureFallback, APlainRequestThatFailsSendsTheNextOneToTheSecureConnection) {
     FakeUpstream upstream = Serving();
     upstream.noSecureChannel = true;
-    LiveMemory memory(StoppedClock);
+    LiveMemory memory(StoppedClock, ThreadLock());
     ASSERT_EQ(RunJob(LivePurpose::IP, "", upstream, memory, kSecureBases).code, 0);
     ASSERT_TRUE(memory.Plain.isPlain(Upstream::Ip));
 
@@ -379,7 +390,7 @@ TEST(SecureFallback, APlainRequestThatFailsSendsTheNextOneToTheSecureConnection)
 
 TEST(SecureFallback, PlainHttpEndsSixHoursAfterTheFallbackOrAtAWake) {
     std::int64_t now = 5000;
-    LiveMemory memory([&now] { return now; });
+    LiveMemory memory([&now] { return now; }, ThreadLock());
     FakeUpstream upstream = Serving();
     upstream.noSecureChannel = true;
     const auto firstScheme = [&] {
@@ -483,7 +494,7 @@ TEST(LocationCodes, TurkishProvincesTable) {
 
 TEST(PlaceCache, SharedBetweenThreads) {
     // The search on the user-interface thread fills the cache while the feed worker reads it.
-    PlaceCache places;
+    PlaceCache places(ThreadLock());
     std::thread writer([&places] {
         for (int i = 0; i < 2000; ++i)
             places.remember("GN" + std::to_string(i % 300 + 1), Place{"P" + std::to_string(i), "", "", 1, 2});

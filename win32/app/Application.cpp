@@ -41,8 +41,11 @@ Application::~Application() {
 }
 
 int Application::run() {
+    // The main window's end posts the quit message, but a modal loop the close came in (the
+    // system's move loop, for one) may take it for itself: the loop also ends once the main
+    // window is gone.
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (mainWindow_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -7,7 +7,8 @@
 
 namespace meltemix {
 
-// The standard error box: the error's text, the program's title, the error icon.
+// The standard error box: the error's text, the program's title, the error icon. While a box
+// of the same text stands open, nothing more is shown.
 void ShowErrorBox(HWND owner, const char* utf8Text);
 
 // Runs `action`; an error it raises is shown in the error box and goes no further,

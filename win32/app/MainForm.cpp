@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "ErrorBox.h"
 #include "Messages.h"
+#include "ModalLoops.h"
 #include "OptionsForm.h"
 #include "PopupMenu.h"
 #include "SingleInstance.h"
@@ -96,7 +97,13 @@ TMainForm::TMainForm(Application& application, std::function<void()> closing)
     buildTooltips();
     placeTooltips();
 
-    trayWindow_ = std::make_unique<TrayWindow>(handle(), [this] { return trayPopup_; });
+    trayWindow_ = std::make_unique<TrayWindow>(
+        handle(), [this] { return trayPopup_; },
+        [this] {
+            // The shell may broadcast while the window is still being made.
+            if (controller_)
+                RunGuarded(handle(), [&] { controller_->TaskbarCreated(); });
+        });
     tray_ = std::make_unique<TTrayIcon>(*trayWindow_,
                                         reinterpret_cast<std::uintptr_t>(application.icon()),
                                         "Meltemix!");
@@ -424,6 +431,9 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // A download that hangs must not hold the close: it is ended now, while the windows
         // fade out.
         cancelDownloads();
+        // The close may have come inside a drag, a menu, a dialog or a box: each ends, and
+        // what started it finds the program closing and starts nothing more.
+        EndModalLoops();
         RunGuarded(handle(), [&] { controller_->FormClose(); });
         closeForm();
         return 0;

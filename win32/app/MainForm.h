@@ -7,6 +7,7 @@
 #include "core/app/MainController.h"
 #include "core/app/TrayIcon.h"
 #include "core/face/MainFace.h"
+#include "win32/platform/CriticalSectionLock.h"
 #include "win32/platform/Dpi.h"
 #include "win32/platform/GdiplusCanvas.h"
 #include "win32/platform/GdiplusLayered.h"
@@ -116,7 +117,8 @@ private:
     std::unique_ptr<TrayWindow> trayWindow_;
     std::unique_ptr<TTrayIcon> tray_;
     // What the live provider learned; shared with the workers, which may outlive the window.
-    std::shared_ptr<LiveMemory> live_ = std::make_shared<LiveMemory>(SystemTicks);
+    std::shared_ptr<LiveMemory> live_ = std::make_shared<LiveMemory>(
+        SystemTicks, std::make_unique<CriticalSectionLock>());
     std::unique_ptr<TInternetThread> workers_[3];
     std::unique_ptr<GdiplusPictureSource> pictures_;
     std::unique_ptr<GdiplusLayeredSurface> surface_;

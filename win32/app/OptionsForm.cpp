@@ -7,6 +7,7 @@
 #include "core/options/OptionsDialog.h"
 #include "core/provider/LiveJob.h"
 #include "core/provider/LiveMemory.h"
+#include "win32/platform/CriticalSectionLock.h"
 #include "win32/platform/Dpi.h"
 #include "win32/platform/Handles.h"
 #include "win32/platform/InternetDownload.h"
@@ -633,7 +634,7 @@ private:
 } // namespace
 
 OptionsOutcome RunOptionsDialog(HWND owner, int page, LiveMemory* live) {
-    LiveMemory ownMemory(SystemTicks);
+    LiveMemory ownMemory(SystemTicks, std::make_unique<CriticalSectionLock>());
     TOptionsForm form(owner, page, live ? *live : ownMemory);
     return form.run();
 }

@@ -22,8 +22,9 @@ void copyText(wchar_t (&target)[N], const std::string& utf8) {
 }
 } // namespace
 
-TrayWindow::TrayWindow(HWND menuOwner, std::function<HMENU()> popup)
-    : menuOwner_(menuOwner), popup_(std::move(popup)) {
+TrayWindow::TrayWindow(HWND menuOwner, std::function<HMENU()> popup,
+                       std::function<void()> shellRestarted)
+    : menuOwner_(menuOwner), popup_(std::move(popup)), shellRestarted_(std::move(shellRestarted)) {
     registerClass(TrayWindowClass, nullptr);
     create(0, TrayWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
@@ -90,6 +91,8 @@ LRESULT TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         if (icon_)
             icon_->TaskbarCreated();
+        if (shellRestarted_)
+            shellRestarted_();
         return 0;
     }
     switch (message) {

@@ -12,8 +12,10 @@ namespace meltemix {
 // Shell_NotifyIconW with the version-2 record, the animation timer and the popup menu.
 class TrayWindow : public Window, public TrayShell {
 public:
-    // `menuOwner` receives the popup menu's commands; `popup` returns the menu to show.
-    TrayWindow(HWND menuOwner, std::function<HMENU()> popup);
+    // `menuOwner` receives the popup menu's commands; `popup` returns the menu to show;
+    // `shellRestarted` hears of a new notification area, once the icon knows it is not in it.
+    TrayWindow(HWND menuOwner, std::function<HMENU()> popup,
+               std::function<void()> shellRestarted);
     ~TrayWindow() override;
     TrayWindow(const TrayWindow&) = delete;
     TrayWindow& operator=(const TrayWindow&) = delete;
@@ -32,6 +34,7 @@ protected:
 private:
     HWND menuOwner_;
     std::function<HMENU()> popup_;
+    std::function<void()> shellRestarted_;
     TCustomTrayIcon* icon_ = nullptr;
     UINT taskbarCreated_ = 0;
 };

@@ -233,7 +233,10 @@ Gdiplus::GpFont* GdiplusTextResources::Font(const FontSpec& wanted) {
     const DesktopDc dc;
     if (gdip::GdipCreateFontFromLogfontW(dc.get(), &logfont, &font) != Gdiplus::Ok)
         font = nullptr;
-    fonts_.emplace_back(wanted, GdipFont(font)); // a failure is remembered too
+    // A failure is remembered for the rest of this repaint only: the texts of one repaint do
+    // not each ask again, and one that failed for a moment (the system short of GDI objects)
+    // is drawn again at the next repaint rather than never.
+    fonts_.emplace_back(wanted, GdipFont(font));
     return font;
 }
 
@@ -408,6 +411,9 @@ std::size_t GdiplusTextResources::Bytes() const {
 }
 
 void GdiplusTextResources::NewRepaint() {
+    fonts_.erase(std::remove_if(fonts_.begin(), fonts_.end(),
+                                [](const auto& known) { return !known.second; }),
+                 fonts_.end());
     drawn_.erase(std::remove_if(drawn_.begin(), drawn_.end(),
                                 [](const DrawnText& drawn) { return !drawn.used; }),
                  drawn_.end());

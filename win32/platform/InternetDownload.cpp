@@ -69,12 +69,18 @@ int InternetDownload(const wchar_t* agent, const std::string& address, std::stri
         lender.Return();
         return -1;
     }
-    if (status) {
-        DWORD code = 0, size = sizeof code;
-        if (HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code,
-                           &size, nullptr))
-            *status = static_cast<int>(code);
+    // A connection dropped before any answer can still open here (Wine's WinInet opens it):
+    // without a status line there is no response, only an empty body that would take the
+    // place of the weather on screen.
+    DWORD code = 0, size = sizeof code;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size,
+                        nullptr) ||
+        code == 0) {
+        lender.Return();
+        return -1;
     }
+    if (status)
+        *status = static_cast<int>(code);
     const int result = ReadResponseBody(
         [&](char* buffer, std::uint32_t capacity, std::uint32_t& read) {
             DWORD got = 0;

@@ -165,11 +165,17 @@ class Probe:
         if code != 0:
             raise HarnessError(f"click at ({x}, {y}) failed: {lines}")
 
-    def drag(self, start: tuple[int, int], end: tuple[int, int]) -> None:
-        """The left button pressed at `start`, moved in steps to `end` and released there."""
-        code, lines = self._run("drag", *map(str, (*start, *end)))
+    def drag(self, start: tuple[int, int], end: tuple[int, int], hold: bool = False) -> None:
+        """The left button pressed at `start`, moved in steps to `end` and released there
+        (with `hold`, left down: `release` lets go)."""
+        code, lines = self._run("drag", *map(str, (*start, *end)), *(["--hold"] if hold else []))
         if code != 0:
             raise HarnessError(f"drag from {start} to {end} failed: {lines}")
+
+    def release(self) -> None:
+        code, lines = self._run("release")
+        if code != 0:
+            raise HarnessError(f"release failed: {lines}")
 
     def keys(self, *virtual_keys: int) -> None:
         """Type virtual keys (VK_ codes), each pressed and released."""

@@ -8,7 +8,9 @@
 //   probe wait-gone HWND [--wait MS]                   until the window no longer exists
 //   probe post HWND MSG [WPARAM [LPARAM]]              PostMessage
 //   probe click X Y [--right] [--double]               mouse click at a screen point
-//   probe drag X1 Y1 X2 Y2                              left button held from one point to another
+//   probe drag X1 Y1 X2 Y2 [--hold]                     left button held from one point to another
+//                                                       (with --hold, still down at the end)
+//   probe release                                       the left button goes up where the mouse is
 //   probe keys VK [VK ...]                              press and release virtual keys
 //   probe msgbox [--title T] [--wait MS]               a message box: its texts and buttons
 //   probe press HWND (--caption TEXT | --id N)         press a button of a dialog
@@ -165,7 +167,7 @@ struct Options {
 };
 
 bool isFlag(const std::wstring& name) {
-    return name == L"--right" || name == L"--double";
+    return name == L"--right" || name == L"--double" || name == L"--hold";
 }
 
 Options parseOptions(int argc, wchar_t** argv, int first) {
@@ -437,7 +439,7 @@ int cmdDrag(const Options& options) {
         inputs.push_back(mouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, p.x, p.y));
         if (step == 0)
             inputs.push_back(mouseInput(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE, p.x, p.y));
-        if (step == Steps)
+        if (step == Steps && !options.has(L"--hold"))
             inputs.push_back(mouseInput(MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE, p.x, p.y));
     }
     UINT sent = 0;
@@ -447,6 +449,15 @@ int cmdDrag(const Options& options) {
     }
     JsonLine().number("sent", sent).print();
     return sent == inputs.size() ? ExitOk : ExitNotFound;
+}
+
+int cmdRelease() {
+    INPUT up = {};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    const UINT sent = SendInput(1, &up, sizeof(INPUT));
+    JsonLine().number("sent", sent).print();
+    return sent == 1 ? ExitOk : ExitNotFound;
 }
 
 // Presses and releases each virtual key in turn, as typed on the keyboard.
@@ -604,6 +615,8 @@ int wmain(int argc, wchar_t** argv) {
         result = cmdKeys(options);
     else if (command == L"dpi-changed")
         result = cmdDpiChanged(options);
+    else if (command == L"release")
+        result = cmdRelease();
     if (result == ExitUsage)
         printError(L"bad command line: " + command);
     return result;

@@ -78,3 +78,26 @@ TEST(InternetGet, SystemsWithoutTls12) {
     for (const Case& c : cases)
         EXPECT_EQ(LacksTls12(c.major, c.minor), c.lacks) << c.major << "." << c.minor;
 }
+
+// A server that takes the request and then drops the connection (a network going down under
+// a request) gave no answer: that is a failed download, not an empty document that would
+// take the place of the weather on screen.
+TEST(InternetDownload, AConnectionResetBeforeAnyAnswerIsNoResponse) {
+    const test::LoopbackListener listener([](SOCKET client) {
+        char buffer[4096];
+        ::recv(client, buffer, sizeof buffer, 0);
+        const linger reset = {1, 0};
+        ::setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset),
+                     sizeof reset);
+        return true;
+    });
+    std::string body = "old";
+    int status = -1;
+    EXPECT_EQ(InternetDownload(L"Meltemix test", listener.url("http", "/forecastrss/X_c.xml"),
+                              body, &status, nullptr, nullptr),
+              -1);
+    EXPECT_EQ(body, "");
+    EXPECT_EQ(InternetDownload(L"Meltemix test", listener.url("http", "/forecastrss/X_c.xml"),
+                              body, nullptr, nullptr, nullptr),
+              -1);
+}

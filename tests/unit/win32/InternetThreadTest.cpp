@@ -1,4 +1,5 @@
 // The download worker's thread and its one message, with real threads and a real queue.
+#include "win32/platform/CriticalSectionLock.h"
 #include "win32/platform/InternetDownload.h"
 #include "win32/platform/InternetThread.h"
 
@@ -61,7 +62,7 @@ TEST_F(InternetThreadTest, ARefusedConnectionIsMinusOne) {
     // Port 9 on the loopback: nothing listens there.
     DownloadPlan plan;
     plan.Address = "http://127.0.0.1:9/forecastrss/x.xml";
-    TInternetThread worker(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
+    TInternetThread worker(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks, std::make_unique<CriticalSectionLock>())));
     worker.Start();
     EXPECT_EQ(waitForMessage(30000), -1);
 }
@@ -73,7 +74,7 @@ TEST_F(InternetThreadTest, ACancelledDownloadAsksForNothingMoreAndAHangingOneIsL
     const test::LoopbackListener silent([](SOCKET) { return false; });
     DownloadPlan plan;
     plan.Address = silent.url("http", "/forecastrss/x.xml");
-    TInternetThread cancelled(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
+    TInternetThread cancelled(window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks, std::make_unique<CriticalSectionLock>())));
     cancelled.Cancel();
     cancelled.Start();
     EXPECT_EQ(waitForMessage(), -1);
@@ -81,7 +82,7 @@ TEST_F(InternetThreadTest, ACancelledDownloadAsksForNothingMoreAndAHangingOneIsL
     EXPECT_EQ(silent.accepted(), 0);
 
     auto hanging = std::make_unique<TInternetThread>(
-        window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks)));
+        window, Done, DownloadJob(plan, std::make_shared<LiveMemory>(SystemTicks, std::make_unique<CriticalSectionLock>())));
     hanging->Start();
     for (int i = 0; i < 500 && silent.accepted() == 0; ++i)
         Sleep(10);
