@@ -82,8 +82,17 @@ class WinePrefix:
         """A program run to its end; one that raised a fault fails the caller."""
         env = self.env
         env.update(extra_env or {})
-        result = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env, timeout=timeout,
-                                stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        # Files, not pipes: a process of Wine's that this run happens to start (the desktop's
+        # explorer, when the last one had gone) inherits the descriptors and keeps a pipe open
+        # long after the run has ended; reading it to its end then waits for the time-out.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            process = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env,
+                                     timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
+                                     stderr=err)
+            out.seek(0)
+            err.seek(0)
+            result = subprocess.CompletedProcess(process.args, process.returncode, out.read(),
+                                                 err.read())
         reported = faults(result.stderr.decode(errors="replace"))
         if reported:
             raise AssertionError(describe(" ".join(map(str, args)), reported))
