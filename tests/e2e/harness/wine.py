@@ -82,17 +82,17 @@ class WinePrefix:
         """A program run to its end; one that raised a fault fails the caller."""
         env = self.env
         env.update(extra_env or {})
-        # Files, not pipes: a run that is the first to need the prefix's desktop starts
-        # explorer.exe, which inherits the run's output and keeps it open for the life of the
-        # prefix. A pipe then never ends, and the run waits for its time-out long after the
-        # program itself has ended.
+        # Files, not pipes: a process of Wine's that this run happens to start (the desktop's
+        # explorer, when the last one had gone) inherits the descriptors and keeps a pipe open
+        # long after the run has ended; reading it to its end then waits for the time-out.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            result = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env,
-                                    timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
-                                    stderr=err)
+            process = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env,
+                                     timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
+                                     stderr=err)
             out.seek(0)
             err.seek(0)
-            result.stdout, result.stderr = out.read(), err.read()
+            result = subprocess.CompletedProcess(process.args, process.returncode, out.read(),
+                                                 err.read())
         reported = faults(result.stderr.decode(errors="replace"))
         if reported:
             raise AssertionError(describe(" ".join(map(str, args)), reported))
