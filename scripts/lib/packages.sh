@@ -4,6 +4,9 @@ MELTEMIX_PACKAGES=(
     libpugixml-dev nlohmann-json3-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb
     x11-utils imagemagick x11-apps e2fsprogs fonts-wine fonts-liberation python3 python3-pytest
     librsvg2-bin x11-xserver-utils iproute2 qemu-system-x86 debootstrap
+    # The soak reads the program's X resources through libXRes, which xrestop brings; xrestop
+    # itself shows the same counts by hand.
+    xrestop
 )
 
 ensure_packages() {

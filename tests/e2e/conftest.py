@@ -78,6 +78,10 @@ def pytest_runtest_makereport(item, call):
         if report.failed and isinstance(session, Session):
             # A window that vanished says little on its own: was it a crash, an exit?
             report.sections.append(("programs of this case", session.describe_programs()))
+            # A start that Wine gave up on is told first, not as a window that never came.
+            verdicts = session.wine_gave_up()
+            if verdicts:
+                report.longrepr = "\n".join(verdicts) + f"\n\n{report.longrepr}"
 
 
 @pytest.fixture

@@ -12,7 +12,7 @@ python3. Inside it:
     the test service (tests/e2e/service.py, on the machine's loopback), runs until its face
     shows the report, is photographed and closed: once as Wine's default Windows, once with
     Wine told to be Windows XP;
-  * every Wine process runs with WINEDEBUG=-all,err+seh,warn+seh.
+  * every Wine process runs with the WINEDEBUG of the wine64 runs (harness/faults.py).
 
 What comes out lands in out/i686: the screenshots face-default.png and face-winxp.png, the
 output of every Wine process (*.log), results.json and the machine's console (console.log).

@@ -15,8 +15,11 @@ import re
 import sys
 from pathlib import Path
 
-# Quiet but for the exception reports.
-WINEDEBUG = "-all,err+seh,warn+seh"
+# The exception reports, and every error Wine prints of its own: its loader (err:module),
+# its processes (err:process) and its diagnoses for the user (err:winediag), such as the X
+# display that a thread cannot open, after which Wine ends the process with exit code 1 and,
+# without them, says nothing. A run that goes well prints none of them.
+WINEDEBUG = "-all,err+all,warn+seh"
 
 FAULT_CODES = {
     "c0000005": "access violation",

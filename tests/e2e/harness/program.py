@@ -2,12 +2,21 @@
 
 from __future__ import annotations
 
+import re
 import subprocess
 from pathlib import Path
 
 from .faults import read_faults
 from .paths import meltemix_exe
 from .wine import WinePrefix
+
+
+# The program ends with 0 (the C runtime's abort gives 3, a fault Wine ends it for the fault's
+# code); 1 is Wine's own end of a process it could not set up, such as its X driver failing
+# to open the display for a thread ("x11drv: Can't open display", on the winediag channel).
+WINE_GAVE_UP = 1
+# What Wine prints of its own: its error channels ("0123:err:module:..."), its loader.
+_WINE_LINE = re.compile(r"^(?:[0-9a-f]{4}:)?err:|^wine(?:server)?:|^x11drv:", re.MULTILINE)
 
 
 class Program:
@@ -39,6 +48,17 @@ class Program:
         state = "running" if code is None else f"ended with exit code {code & 0xFFFFFFFF:#x}"
         printed = self.log.read_bytes()[-1500:].decode(errors="replace") if self.log else ""
         return f"{self.exe.name} in {self.workdir}: {state}\n{printed}".rstrip()
+
+    def wine_gave_up(self) -> str | None:
+        """When Wine, not the program, ended the process: what to say instead of a lost window."""
+        if self.process is None or self.process.poll() != WINE_GAVE_UP:
+            return None
+        text = self.log.read_bytes().decode(errors="replace") if self.log else ""
+        said = [line.strip() for line in text.splitlines() if _WINE_LINE.match(line.strip())]
+        return (f"Wine ended {self.exe.name} in {self.workdir} with exit code {WINE_GAVE_UP}, "
+                f"which the program never ends with: a start Wine could not set up, not a "
+                f"fault of the program's. Wine said: " +
+                ("\n    ".join(["", *said[-10:]]) if said else "nothing on its error channels"))
 
     def faults(self) -> list[str]:
         """Wine's reports of the faults the program raised so far."""

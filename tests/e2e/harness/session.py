@@ -112,6 +112,10 @@ class Session:
         self._programs.append(program)
         return program
 
+    def wine_gave_up(self) -> list[str]:
+        """For each program Wine ended at its start, what to say of it."""
+        return [said for said in (p.wine_gave_up() for p in self._programs) if said]
+
     def describe_programs(self) -> str:
         return "\n".join(program.describe() for program in self._programs)
 
