@@ -11,6 +11,9 @@ import sys
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "gdiplus.dll", "wininet.dll", "ole32.dll",
     "oleaut32.dll", "shell32.dll", "comctl32.dll", "comdlg32.dll", "advapi32.dll", "msvcrt.dll",
+    # Active Accessibility: the windows describe themselves to screen readers through it
+    # (LresultFromObject, AccessibleObjectFromWindow); part of Windows since 98 and XP.
+    "oleacc.dll",
 }
 HERE = os.path.dirname(os.path.abspath(__file__))
 

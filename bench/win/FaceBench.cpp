@@ -143,7 +143,7 @@ void Hold(HWND mainWindow, MainFace& face, const MainFaceInputs& inputs, int sec
     info.Text = inputs.InfoText;
     info.TextHeight = face.RebuildFace(inputs, 255).InfoTextHeight;
     info.FadeEffect = true;
-    TInfoTextForm infoForm(nullptr, settings, [&info] { return info; }, [] {});
+    TInfoTextForm infoForm(nullptr, settings, [&info] { return info; }, [] {}, nullptr);
     infoForm.MoveTo(main.right + 10, main.top);
     infoForm.ShowFaded();
     Endpoints endpoints;

@@ -1,6 +1,7 @@
 #include "core/app/TrayIcon.h"
 
 #include "core/text/Utf8.h"
+#include "core/text/WordCut.h"
 
 #include <stdexcept>
 
@@ -25,7 +26,14 @@ TCustomTrayIcon::~TCustomTrayIcon() {
     shell_.setAnimationTimer(false, animateInterval_);
 }
 
-bool TCustomTrayIcon::refresh(NotifyCommand command) { return shell_.notify(command, record_); }
+bool TCustomTrayIcon::refresh(NotifyCommand command) {
+    if (version_ < TrayVersion4 || !(record_.flags & NotifyRecord::Tip))
+        return shell_.notify(command, record_);
+    // Only a shell that took version 4 knows the flag; XP's is never sent it.
+    NotifyRecord record = record_;
+    record.flags |= NotifyRecord::ShowTip;
+    return shell_.notify(command, record);
+}
 
 void TCustomTrayIcon::updateIcon() {
     record_.icon = current_;
@@ -55,6 +63,13 @@ void TCustomTrayIcon::SetVisible(bool visible) {
             visible_ = false;
             throw std::runtime_error("Cannot create shell notification icon");
         }
+        // Asked at every add: the keyboard's select and menu, and the icon's place with them,
+        // come from version 4 on (Vista), the keyboard's alone with version 3 (XP).
+        version_ = shell_.setVersion(TrayVersion4)   ? TrayVersion4
+                   : shell_.setVersion(TrayVersion3) ? TrayVersion3
+                                                     : 0;
+        if (version_ == TrayVersion4 && (record_.flags & NotifyRecord::Tip))
+            refresh(NotifyCommand::Modify); // the tool tip back, which version 4 drops
     } else if (!refresh(NotifyCommand::Delete)) {
         throw std::runtime_error("Cannot remove shell notification icon");
     }
@@ -106,7 +121,8 @@ void TCustomTrayIcon::SetHint(const std::string& hint) {
     if (hint == hint_)
         return;
     hint_ = hint;
-    record_.tip = TruncateUtf16Units(hint, TipUnits);
+    // A summary too long for the shell ends at a word, never inside one.
+    record_.tip = CutAtWord(hint, TipUnits);
     if (hint.empty())
         record_.flags &= ~NotifyRecord::Tip;
     else
@@ -176,7 +192,9 @@ void TCustomTrayIcon::WindowProc(std::uint32_t mouseMessage) {
         break;
     case TrayMouse::RightUp:
         up(TMouseButton::mbRight);
-        if (popupMenu_)
+        // From version 3 on, the shell follows the release with WM_CONTEXTMENU: the menu
+        // opens then, once.
+        if (popupMenu_ && version_ == 0)
             shell_.popupMenu(x, y);
         break;
     case TrayMouse::MiddleDown:
@@ -215,6 +233,7 @@ void TCustomTrayIcon::TaskbarCreated() {
     // The balloon is not shown a second time with the icon's return.
     record_.flags &= ~NotifyRecord::Info;
     visible_ = false;
+    version_ = 0;
     if (animate_ && timerOn_) {
         timerOn_ = false;
         shell_.setAnimationTimer(false, animateInterval_);
@@ -222,5 +241,42 @@ void TCustomTrayIcon::TaskbarCreated() {
 }
 
 void TCustomTrayIcon::SessionEnding() { refresh(NotifyCommand::Delete); }
+
+void TCustomTrayIcon::Callback(std::uint64_t wParam, std::uint64_t lParam, std::uint32_t iconId) {
+    const TrayCallback callback = DecodeTrayCallback(version_, wParam, lParam, iconId);
+    switch (input_.Read(callback.Event)) {
+    case TrayRequest::Mouse:
+        WindowProc(callback.Event);
+        break;
+    case TrayRequest::Nothing:
+        break;
+    case TrayRequest::ShowAndFocus:
+        if (OnKeySelect)
+            OnKeySelect();
+        break;
+    case TrayRequest::KeyMenu:
+        keyMenu(callback);
+        break;
+    case TrayRequest::MouseMenu:
+        if (popupMenu_) {
+            int x = 0, y = 0;
+            shell_.cursorPos(x, y);
+            shell_.popupMenu(x, y);
+        }
+        break;
+    }
+}
+
+// The menu key or Shift+F10 on the icon: the menu at the icon, wherever the pointer is, and
+// the keyboard back on the icon when it ends.
+void TCustomTrayIcon::keyMenu(const TrayCallback& callback) {
+    if (!popupMenu_)
+        return;
+    int x = callback.X, y = callback.Y;
+    if (!callback.HasPoint && !shell_.iconCentre(x, y))
+        shell_.cursorPos(x, y); // before Windows 7 nothing tells where the icon is
+    shell_.popupMenu(x, y);
+    shell_.returnFocus();
+}
 
 } // namespace meltemix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/access/TrayKeys.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,6 +18,8 @@ enum class NotifyCommand { Add, Modify, Delete };
 // platform's handles as numbers; texts are UTF-8 already cut to the shell's lengths.
 struct NotifyRecord {
     static constexpr std::uint32_t Message = 0x1, Icon = 0x2, Tip = 0x4, Info = 0x10;
+    // The standard tool tip under version 4 callbacks, which leave it out otherwise (Vista).
+    static constexpr std::uint32_t ShowTip = 0x80;
     static constexpr std::uint32_t CallbackMessage = 1025; // WM_USER + 1
 
     std::uint32_t flags = Message | Icon;
@@ -46,6 +50,13 @@ public:
     // Shows the popup menu at a screen point, the way the shell needs it done (the
     // application in the foreground and pending messages handled first, a null message after).
     virtual void popupMenu(int x, int y) = 0;
+    // Asks the shell to call back in the manner of a version (NIM_SETVERSION); false when it
+    // does not know that version.
+    virtual bool setVersion(int /*version*/) { return false; }
+    // Gives the keyboard focus back to the icon (NIM_SETFOCUS); false when the shell cannot.
+    virtual bool returnFocus() { return false; }
+    // The middle of the icon on the screen, where the shell can tell it.
+    virtual bool iconCentre(int& /*x*/, int& /*y*/) const { return false; }
 };
 
 // The shell's mouse messages, as they arrive in the callback's lParam.
@@ -96,7 +107,12 @@ public:
     void SetPopupMenu(bool present) { popupMenu_ = present; }
 
     virtual void ShowBalloonHint();
-    // The hidden window's callback message; the animation timer's tick.
+    // The hidden window's callback message as the shell sent it, read in the packing of the
+    // version the shell took; `iconId` is the record's identifier.
+    void Callback(std::uint64_t wParam, std::uint64_t lParam, std::uint32_t iconId);
+    // The version of callbacks the shell agreed to at the last add (0: the first one).
+    int Version() const { return version_; }
+    // A mouse message of the callback; the animation timer's tick.
     virtual void WindowProc(std::uint32_t mouseMessage);
     virtual void AnimationTick();
     // The shell's notification area was made anew (the shell restarted): the icon is no longer
@@ -108,6 +124,8 @@ public:
     const NotifyRecord& Record() const { return record_; }
 
     Notify OnClick, OnDblClick, OnAnimate;
+    // Enter or Space on the icon (from version 3 on).
+    Notify OnKeySelect;
     MouseEvent OnMouseDown, OnMouseUp;
     MoveEvent OnMouseMove;
 
@@ -116,6 +134,7 @@ private:
     void updateIcon();
     void resetCurrentIcon();
     TShiftState shiftWith(TMouseButton button) const;
+    void keyMenu(const TrayCallback& callback);
 
     TrayShell& shell_;
     std::uintptr_t applicationIcon_;
@@ -134,6 +153,8 @@ private:
     TBalloonFlags balloonFlags_ = bfNone;
     bool popupMenu_ = false;
     bool clicked_ = false;
+    int version_ = 0;
+    TrayInputReader input_;
 };
 
 // The same component with everything public, as the main window uses it.

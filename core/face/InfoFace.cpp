@@ -1,5 +1,6 @@
 #include "core/face/InfoFace.h"
 
+#include "core/face/FocusMark.h"
 namespace meltemix {
 namespace {
 const FontSpec HeaderFont{"Trebuchet MS", -16, true};
@@ -45,6 +46,8 @@ void InfoFace::RepaintInfo(const InfoInputs& inputs) {
     header_ = FitLabel(canvas, InfoHeaderText, HeaderFont, TextAlign::Near, InfoLayout::HeaderLeft,
                        InfoLayout::HeaderTop);
     DrawLabelText(canvas, InfoHeaderText, header_, HeaderFont, TextAlign::Near, White);
+    if (inputs.FocusMark)
+        DrawFocusMark(canvas, *inputs.FocusMark);
 
     host_.UpdateLayered(canvas, alpha_);
 }

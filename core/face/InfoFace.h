@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace meltemix {
@@ -32,6 +33,7 @@ struct InfoInputs {
     int TextHeight = 0;       // t, as the main window's last repaint measured the text
     TConnectionState MainState = cnReady;
     bool AlwaysTop = false;   // the main window's stay-on-top setting
+    std::optional<PixelRect> FocusMark; // the line with the keyboard focus, while marked
 };
 
 // What a mouse press on the info window leads to.

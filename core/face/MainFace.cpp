@@ -1,5 +1,6 @@
 #include "core/face/MainFace.h"
 
+#include "core/face/FocusMark.h"
 #include "core/weather/ConditionTable.h"
 #include "core/weather/DayAbbrevs.h"
 #include "core/weather/FeedDates.h"
@@ -33,24 +34,12 @@ RectF Moved(const PixelRect& r, float dx, float dy) {
     return {static_cast<float>(r.Left) + dx, static_cast<float>(r.Top) + dy, TileWidth, TileHeight};
 }
 
-std::string TileTitle(int tile, const TWeatherReport& report) {
-    const TForecastDay& slot = report.Forecast[static_cast<std::size_t>(tile)];
-    switch (tile) {
-    case 0:
-        return FirstTileTitle(report.ConditionDate);
-    case 1:
-        return "YARIN";
-    default:
-        return TurkishDayAbbrev(report.DaysBehind ? NextDayAbbrev(slot.Day) : slot.Day);
-    }
-}
-
 void PaintForecastTile(Canvas& canvas, PictureSource& source, const TWeatherReport& report,
                        int tile, std::optional<std::string>& hint) {
     const TForecastDay& slot = report.Forecast[static_cast<std::size_t>(tile)];
     const PixelRect& label = MainLayout::DayLbl[static_cast<std::size_t>(tile)];
     if (!slot.Day.empty()) {
-        const std::string title = TileTitle(tile, report);
+        const std::string title = ForecastTileTitle(tile, report);
         if (!title.empty())
             DrawShadowText(canvas, title, Moved(label, 0, -14), TileFont, TextAlign::Center, White);
     }
@@ -171,6 +160,18 @@ std::string FirstTileTitle(const std::string& conditionDate) {
     return date.wHour >= 2 && date.wHour <= 15 ? "BUGÜN" : "BU GECE";
 }
 
+std::string ForecastTileTitle(int tile, const TWeatherReport& report) {
+    const TForecastDay& slot = report.Forecast[static_cast<std::size_t>(tile)];
+    switch (tile) {
+    case 0:
+        return FirstTileTitle(report.ConditionDate);
+    case 1:
+        return "YARIN";
+    default:
+        return TurkishDayAbbrev(report.DaysBehind ? NextDayAbbrev(slot.Day) : slot.Day);
+    }
+}
+
 FontSpec CityNameFont(Canvas& canvas, const std::string& text, const std::string& fontName) {
     FontSpec font{fontName, CityNameHeight, false};
     for (; font.Height < CityNameSmallest; ++font.Height) {
@@ -222,6 +223,8 @@ MainFaceResult PaintMainFace(Canvas& canvas, const MainPictures& pictures, Pictu
         button(in.HideBtnShown, *pictures.Less, MainLayout::HideBtn);
         button(in.OptionsBtnShown, *pictures.Options, MainLayout::OptionsBtn);
     }
+    if (in.FocusMark)
+        DrawFocusMark(canvas, *in.FocusMark);
     return result;
 }
 

@@ -62,6 +62,8 @@ struct MainFaceInputs {
     std::string CityFontName = "Arial";
     LocaleFormats Formats;  // reads the sunrise and sunset times
     std::string InfoText;   // measured for the info window
+    // The part with the keyboard focus, marked while the keyboard is in use.
+    std::optional<PixelRect> FocusMark;
 };
 
 // What the window needs to know after a repaint.
@@ -99,6 +101,11 @@ std::string BackdropName(const TWeatherReport& report, const LocaleFormats& form
 
 // The title of forecast tile 1: "BUGÜN" for a report made from 02:00 to 15:59, else "BU GECE".
 std::string FirstTileTitle(const std::string& conditionDate);
+
+// The title of forecast tile `tile` (0..4) as the face draws it: tile 1's by the report's
+// time, "YARIN", then the weekdays' abbreviations (the next day's where the feed is a day
+// behind); empty where the slot names no weekday.
+std::string ForecastTileTitle(int tile, const TWeatherReport& report);
 
 // The font of the place name: the chosen face at 10 points, or smaller, down to 7 points, as
 // far as a long name needs to start at CityNameLeftmost or right of it.

@@ -50,6 +50,8 @@ inline bool operator==(const PixelRect& a, const PixelRect& b) {
     return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
 }
 
+inline bool operator!=(const PixelRect& a, const PixelRect& b) { return !(a == b); }
+
 // A decoded picture. A missing or unreadable file gives an empty one (0 × 0) that draws
 // nothing, so every caller can treat all pictures alike.
 class Picture {
@@ -147,6 +149,8 @@ public:
                           Argb color, TextAlign align) = 0;
     // The bounding box of the text laid out without wrapping.
     virtual SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) = 0;
+    // `rect` filled with one colour, blended over what is there.
+    virtual void FillRectangle(const RectF& rect, Argb color) = 0;
 };
 
 // A layered window's side of the painting: a fresh canvas of a size, and the hand-over of a

@@ -76,6 +76,11 @@ void RecordMatrix(DrawCall& call, const Picture& picture, const DrawAttributes& 
 } // namespace
 
 std::string Describe(const DrawCall& call) {
+    if (call.kind == DrawCall::Kind::Fill) {
+        char color[16];
+        std::snprintf(color, sizeof color, "%08X", static_cast<unsigned>(call.color));
+        return "fill " + Rect(call.dest) + " " + color;
+    }
     if (call.kind == DrawCall::Kind::Text) {
         char color[16];
         std::snprintf(color, sizeof color, "%08X", static_cast<unsigned>(call.color));
@@ -162,6 +167,14 @@ void RecordingCanvas::DrawString(const std::string& text, const RectF& rect, con
     call.font = font;
     call.color = color;
     call.align = align;
+    calls.push_back(call);
+}
+
+void RecordingCanvas::FillRectangle(const RectF& rect, Argb color) {
+    DrawCall call;
+    call.kind = DrawCall::Kind::Fill;
+    call.dest = rect;
+    call.color = color;
     calls.push_back(call);
 }
 

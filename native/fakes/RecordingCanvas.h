@@ -13,7 +13,7 @@ namespace meltemix {
 
 // One drawing call as a canvas received it.
 struct DrawCall {
-    enum class Kind { Picture, Text } kind = Kind::Picture;
+    enum class Kind { Picture, Text, Fill } kind = Kind::Picture;
     // Pictures.
     std::string path;
     RectF dest;
@@ -33,6 +33,7 @@ struct DrawCall {
 //   picture Colorize\Mid.png (30,67,195,12) tint(0,0,0,0.47058824) tile
 //   picture Colorize\Mid Overlay.png (30,67,195,12) from (0,0,195,9.78) tile
 //   text "BUGÜN" (36,112,61,34) Tahoma -11 center FFFFFFFF
+//   fill (35,111,63,1) FFFFFFFF
 // Picture paths lose their "Contents\Resources\" prefix; a matrix that only scales shows its
 // diagonal as "tint(r,g,b,a)", any other as "matrix".
 std::string Describe(const DrawCall& call);
@@ -61,6 +62,7 @@ public:
     void DrawString(const std::string& text, const RectF& rect, const FontSpec& font, Argb color,
                   TextAlign align) override;
     SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) override;
+    void FillRectangle(const RectF& rect, Argb color) override;
 
 private:
     int width_;

@@ -3,7 +3,7 @@ MELTEMIX_PACKAGES=(
     cmake g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
     libpugixml-dev nlohmann-json3-dev g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb
     x11-utils imagemagick x11-apps e2fsprogs fonts-wine fonts-liberation python3 python3-pytest
-    librsvg2-bin x11-xserver-utils iproute2 qemu-system-x86 debootstrap
+    librsvg2-bin x11-xserver-utils iproute2 qemu-system-x86 debootstrap nsis locales 7zip
     # The soak reads the program's X resources through libXRes, which xrestop brings; xrestop
     # itself shows the same counts by hand.
     xrestop

@@ -8,10 +8,12 @@ boots Debian's own kernel into a small Debian root with 32-bit Wine, an X server
 python3. Inside it:
 
   * the i686 unit tests (build/win32/posix, the POSIX-thread build) run and must pass;
-  * the shipped build/win32/Meltemix.exe, with its Contents and an Options.ini pointing at
-    the test service (tests/e2e/service.py, on the machine's loopback), runs until its face
-    shows the report, is photographed and closed: once as Wine's default Windows, once with
-    Wine told to be Windows XP;
+  * the shipped setup (build/win32/installer, made as scripts/package makes dist's) installs
+    build/win32's Meltemix.exe and its Contents silently into a folder that holds an
+    Options.ini pointing at the test service (tests/e2e/service.py, on the machine's
+    loopback); the program, started from its Start menu shortcut, runs until its face shows
+    the report, is photographed and closed, and the setup's uninstaller removes it silently:
+    once as Wine's default Windows, once with Wine told to be Windows XP;
   * every Wine process runs with the WINEDEBUG of the wine64 runs (harness/faults.py).
 
 What comes out lands in out/i686: the screenshots face-default.png and face-winxp.png, the
@@ -62,6 +64,10 @@ SERVICE_PORT = 8642
 READY_TITLE = "Istanbul, Parçalı Bulutlu, 24° - Meltemix!"
 RUNS = ({"name": "default", "version": None}, {"name": "winxp", "version": "winxp"})
 
+# Where the setup installs (/D=): spaces, as a user's folder may have.
+SETUP_FOLDER = r"C:\Kurulum Deneme\Meltemix"
+SETUP = "Meltemix-1.00-setup.exe"
+
 # Seconds. Under emulation the machine boots in about 30 s, a new prefix takes 4-5 minutes,
 # the unit tests about 1.5 minutes, the program's window comes after 5-20 s and its report
 # about 10 s later. The job as a whole gets a limit of its own, for whatever the limits of
@@ -72,6 +78,7 @@ UNIT_LIMIT = 600
 WINDOW_LIMIT = 180
 REPORT_LIMIT = 180
 EXIT_LIMIT = 60
+SETUP_LIMIT = 300
 JOB_LIMIT = 1200
 SHUTDOWN_MARGIN = 120
 
@@ -256,10 +263,9 @@ def needed(path: Path, hint: str) -> Path:
 
 def test_job(folder: Path) -> None:
     hint = "build the win32 preset first (cmake --preset win32 && cmake --build --preset win32)"
+    # The program and its pictures come in the setup; the settings are the test's.
     program = folder / "program"
     program.mkdir()
-    shutil.copy(needed(BUILD / "Meltemix.exe", hint), program)
-    shutil.copytree(needed(BUILD / "Contents", hint), program / "Contents")
     url = f"http://127.0.0.1:{SERVICE_PORT}"
     # As the end-to-end cases start the program: every service at the test service, no
     # version question in front of the face, the details window beside it.
@@ -275,6 +281,8 @@ def test_job(folder: Path) -> None:
     for part in ("tests/unit/data", "data"):
         shutil.copytree(REPO / part, folder / "source" / part)
     shutil.copy(needed(POSIX / "probe.exe", hint), folder)
+    shutil.copy(needed(POSIX / "shellprobe.exe", hint), folder)
+    shutil.copy(needed(BUILD / "installer" / SETUP, hint), folder)
     (folder / "service").mkdir()
     shutil.copy(REPO / "tests" / "e2e" / "service.py", folder / "service")
     shutil.copytree(REPO / "tests" / "e2e" / "fixtures", folder / "service" / "fixtures")
@@ -286,6 +294,7 @@ def test_job(folder: Path) -> None:
         "ready_title": READY_TITLE, "source_root": str(REPO),
         "unit_timeout": UNIT_LIMIT, "window_timeout": WINDOW_LIMIT,
         "report_timeout": REPORT_LIMIT, "exit_timeout": EXIT_LIMIT,
+        "setup": SETUP, "setup_folder": SETUP_FOLDER, "setup_timeout": SETUP_LIMIT,
         "min_face_colours": 64,
     }, ensure_ascii=False, indent=1))
 

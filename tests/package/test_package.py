@@ -119,7 +119,9 @@ def test_the_settings_file_ships_as_utf16_with_the_provinces(unpacked):
 @pytest.mark.parametrize("name, needed", [
     ("BENIOKU.txt", ["Meltemix.exe", "Options.ini", "Open-Meteo", "GeoNames", "CC BY 4.0",
                      "[Endpoints]", "Weather=", "Search=", "IP=", "Maker=", "TLS 1.2", "Windows XP",
-                     "%APPDATA%\\Meltemix\\Options.ini"]),
+                     "%APPDATA%\\Meltemix\\Options.ini", "Meltemix-1.00-setup.exe",
+                     "%LOCALAPPDATA%\\Programs\\Meltemix", "uninst.exe", "/S", "/D=",
+                     "/KEEPSETTINGS=0", "_?="]),
     ("LISANSLAR.txt", ["Open-Meteo", "GeoNames", "CC BY 4.0", "Niels Lohmann",
                        "Permission is hereby granted", "mingw-w64", "GCC RUNTIME LIBRARY EXCEPTION"]),
 ])
@@ -161,7 +163,8 @@ def fake_build(folder, mtime):
 
 def run_packager(build, out, epoch, tz):
     result = subprocess.run([sys.executable, PACKAGER, "--build", str(build), "--documents", str(build / "docs"),
-                             "--out", str(out), "--version", "9.99", "--epoch", str(epoch)],
+                             "--out", str(out), "--version", "9.99", "--epoch", str(epoch),
+                             "--make", "zip"],
                             env=dict(os.environ, TZ=tz), capture_output=True, text=True)
     return result.returncode, result.stderr, out / "Meltemix-9.99-win32.zip"
 
@@ -193,3 +196,101 @@ def test_a_missing_piece_leaves_no_zip(tmp_path, missing):
     status, error, path = run_packager(tmp_path, tmp_path / "out", 1_700_000_000, "UTC")
     assert status == 1 and "picture folder" in error
     assert not path.exists()
+
+
+# -- the setup beside the zip
+
+SETUP = "Meltemix-1.00-setup.exe"
+UNINSTALLER = os.path.join(BUILD, "package-uninst.exe")
+sys.path.insert(0, os.path.dirname(PACKAGER))
+import package as packager  # noqa: E402
+
+
+def setup_entries(path) -> dict:
+    """What 7-Zip reads in the setup: {path: (size, modified)} of each file it installs."""
+    result = subprocess.run(["7zz", "l", "-slt", str(path)], capture_output=True, text=True)
+    assert result.returncode == 0, result.stdout + result.stderr
+    entries, current = {}, {}
+    for line in result.stdout.splitlines() + [""]:
+        if not line.strip():
+            if "Path" in current and current["Path"] != str(path):
+                entries[current["Path"]] = (current.get("Size"), current.get("Modified"))
+            current = {}
+        elif " = " in line:
+            key, _, value = line.partition(" = ")
+            current[key] = value
+    return entries
+
+
+def test_the_setup_installs_exactly_the_zips_files_dated_as_they_are(runs):
+    zip_path = runs[0]
+    with zipfile.ZipFile(zip_path) as archive:
+        shipped = {i.filename[len("Meltemix/"):]: i for i in archive.infolist()
+                   if not i.filename.endswith("/")}
+    entries = setup_entries(zip_path.parent / SETUP)
+    # Besides the files: the setup's own helpers (unpacked to a temporary folder) and the
+    # uninstaller it writes.
+    own = {name for name in entries if name.startswith("$PLUGINSDIR/")} | {"uninst.exe"}
+    assert set(entries) - own == set(shipped)
+    for name, info in shipped.items():
+        size, modified = entries[name]
+        assert int(size) == info.file_size, name
+        # NSIS keeps each file's time; the staging gave every one the zip's.
+        assert modified.startswith("%04d-%02d-%02d %02d:%02d" % info.date_time[:5]), (name, modified)
+
+
+def test_two_runs_give_the_same_setup_and_its_checksum(runs):
+    first, second = (run.parent / SETUP for run in runs)
+    assert first.read_bytes() == second.read_bytes()
+    assert first.stat().st_size <= LIMIT, f"{first.stat().st_size} bytes"
+    result = subprocess.run(["sha256sum", "-c", SETUP + ".sha256"], cwd=first.parent,
+                            capture_output=True, text=True)
+    assert result.returncode == 0, result.stdout + result.stderr
+
+
+@pytest.mark.parametrize("which", ["setup", "uninstaller"])
+def test_the_setup_and_its_uninstaller_run_on_xp_for_the_user(runs, which):
+    path = str(runs[0].parent / SETUP) if which == "setup" else UNINSTALLER
+    result = subprocess.run([sys.executable, os.path.join(ROOT, "tools", "pecheck.py"), path],
+                            capture_output=True, text=True)
+    assert result.returncode == 0, result.stdout + result.stderr
+    data = open(path, "rb").read()
+    # 32-bit, and no administrator asked for.
+    assert data[data.index(b"PE\0\0") + 4:][:2] == b"\x4c\x01"
+    assert b'level="asInvoker"' in data
+
+
+def test_the_setup_shows_its_version_in_turkish(runs):
+    found, info = peversion.read(str(runs[0].parent / SETUP))
+    assert found.get(peversion.RT_GROUP_ICON), "no icon"
+    assert info["file"] == info["product"] == (1, 0, 0, 0)
+    assert [language for language, _ in info["translations"]] == [0x041F]
+    strings = next(iter(info["strings"].values()))
+    assert strings["ProductName"] == "Meltemix!"
+    assert strings["FileDescription"] == "Meltemix! kurulumu"
+    assert strings["CompanyName"] == "Meltemix! Geliştiricileri"
+    assert strings["OriginalFilename"] == SETUP
+
+
+def test_the_setups_list_installs_every_file_and_removes_all_but_the_settings():
+    files = {"Meltemix.exe": b"", "Options.ini": b"", "Contents/Resources/Big/Sun.png": b"",
+             "Contents/Resources/$1 Price.png": b"", "Contents/Resources@2x/Big/Sun.png": b""}
+    text = packager.nsis_lists(files, "/stage")
+    install, remove, folders = (text.split(f"!macro MELTEMIX_{name}\n")[1].split("!macroend")[0]
+                                .splitlines() for name in ("INSTALL_FILES", "REMOVE_FILES",
+                                                           "REMOVE_FOLDERS"))
+    # "$" would start an NSIS variable.
+    assert '  File "/stage/Contents/Resources/$$1 Price.png"' in install
+    assert '  Delete "$INSTDIR\\Contents\\Resources\\$$1 Price.png"' in remove
+    # An upgrade keeps the user's settings; only the user's answer removes them.
+    at = install.index('  File "/stage/Options.ini"')
+    assert install[at - 1:at + 2] == ["  SetOverwrite off", '  File "/stage/Options.ini"',
+                                      "  SetOverwrite on"]
+    assert sum(line.startswith("  File ") for line in install) == len(files)
+    assert len(remove) == len(files) - 1 and not any("Options.ini" in line for line in remove)
+    # Each folder after what it holds.
+    assert folders == ['  RMDir "$INSTDIR\\Contents\\Resources\\Big"',
+                       '  RMDir "$INSTDIR\\Contents\\Resources@2x\\Big"',
+                       '  RMDir "$INSTDIR\\Contents\\Resources"',
+                       '  RMDir "$INSTDIR\\Contents\\Resources@2x"',
+                       '  RMDir "$INSTDIR\\Contents"']

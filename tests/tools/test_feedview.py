@@ -28,13 +28,20 @@ def test_prints_every_item_in_order():
                      "Temperature", "ConditionDate", *forecast, "DaysBehind", "WeatherText",
                      "SunText", "SituationText", "WindText", "VisibilityText", "TempText",
                      "DateText", "HijriText", "InfoText", "TrayHintText", "MoonPhasePercent",
-                     "MoonIndex"]
+                     "MoonIndex", *[f"Access.{i}" for i in range(11)],
+                     *[f"AccessInfo.{i}" for i in range(1, 11)]]
     values = dict(line.split("=", 1) for line in lines)
     assert values["DateText"] == "7 Aralık 2026 Pazartesi"
     assert values["HijriText"] == "27 Cemâziye'l-âhir 1448 Pazartesi"
     # Line breaks inside a value are written out, so each item stays on one line.
     assert values["InfoText"].startswith(values["WeatherText"] + "\\r\\n")
     assert values["InfoText"].endswith("IP: Araştırılıyor...")
+    # What a screen reader hears: the parts shown, the buttons not before a click.
+    assert values["Access.0"] == "Meltemix! - Istanbul"
+    assert values["Access.1"] == "Istanbul, 11 derece, Yağışlı"
+    assert values["Access.3"] == "Yarın: Parçalı Bulutlu, en yüksek 14, en düşük 8 derece"
+    assert values["Access.10"] == ""
+    assert values["AccessInfo.1"] == values["WeatherText"]
 
 
 def test_windows_1254_feed_keeps_turkish_letters():

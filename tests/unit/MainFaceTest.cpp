@@ -354,6 +354,24 @@ TEST(MainFace, ButtonsOnlyWhileActiveAndShown) {
     EXPECT_EQ(pictures.back(), "picture Big\\None.png (0,0,174,149)");
 }
 
+TEST(MainFace, TheFocusMarkIsAThinFrameDrawnLast) {
+    RecordingPictureSource source = MainSet();
+    MainFaceInputs in = Afternoon();
+    for (const std::string& line : Painted(source, in))
+        EXPECT_NE(line.compare(0, 5, "fill "), 0) << line; // no keyboard focus: no mark
+    in.FocusMark = PixelRect{36, 112, 61, 57};
+    const Lines lines = Painted(source, in);
+    ASSERT_GE(lines.size(), 8u);
+    const Lines mark(lines.end() - 8, lines.end());
+    const Lines expected = {
+        "fill (35,111,63,1) 82000000", "fill (35,169,63,1) 82000000",
+        "fill (35,112,1,57) 82000000", "fill (97,112,1,57) 82000000",
+        "fill (36,112,61,1) EBFFFFFF", "fill (36,168,61,1) EBFFFFFF",
+        "fill (36,113,1,55) EBFFFFFF", "fill (96,113,1,55) EBFFFFFF",
+    };
+    EXPECT_EQ(mark, expected);
+}
+
 TEST(MainFace, TilesOfOddReports) {
     RecordingPictureSource source = MainSet();
     MainFaceInputs in = Afternoon();

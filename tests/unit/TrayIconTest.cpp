@@ -121,11 +121,15 @@ TEST(TrayIconLateAdd, AnIconTheShellAddedAfterAFailedAddIsTheProgramsIcon) {
 
 TEST_F(TrayIconTest, TextsAreCutToTheShellsBuffers) {
     tray.SetVisible(true);
-    tray.SetHint(std::string(130, 'h'));
-    EXPECT_EQ(shell.calls.back().second.tip.size(), 127u);
+    // A tip too long ends at a word, with an ellipsis, within 127 UTF-16 units.
+    const std::string place = "Kahramanmaraş Büyükşehir, ";
+    tray.SetHint(place + std::string(101, 'y') + " - Meltemix!");
+    EXPECT_EQ(shell.calls.back().second.tip, "Kahramanmaraş Büyükşehir…");
+    tray.SetHint(place + std::string(100, 'y') + " - Meltemix!"); // cut by units, not bytes
+    EXPECT_EQ(shell.calls.back().second.tip, place + std::string(100, 'y') + "…");
+    tray.SetHint(std::string(130, 'h')); // one word too long: cut where the room ends
+    EXPECT_EQ(shell.calls.back().second.tip, std::string(126, 'h') + "…");
     EXPECT_EQ(tray.Hint().size(), 130u);
-    tray.SetHint(std::string(126, 'h') + "ğü"); // cut by UTF-16 units, not bytes
-    EXPECT_EQ(shell.calls.back().second.tip, std::string(126, 'h') + "ğ");
     tray.SetBalloonTitle(std::string(70, 't'));
     EXPECT_EQ(shell.calls.back().second.infoTitle.size(), 63u);
     tray.SetBalloonHint(std::string(300, 'b'));

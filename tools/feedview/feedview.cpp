@@ -6,6 +6,10 @@
 // --forecast, the feed is the one the built-in provider makes of an answer of the forecast
 // service for the place NAME at the answer's coordinates, and three more lines say whether
 // the face takes it for day or night and which two pictures it draws for the condition.
+// The lines Access.0 .. Access.10 are what a screen reader hears of the main window's parts
+// (empty for a part not shown; the buttons show only after a click), AccessInfo.1 .. of the
+// details window's lines.
+#include "core/access/MainAccess.h"
 #include "core/weather/ConnectionState.h"
 #include "core/face/MainFace.h"
 #include "core/provider/ForecastFeed.h"
@@ -205,10 +209,23 @@ int main(int argc, char** argv) {
     print("TempText", TempText(report));
     print("DateText", dateText);
     print("HijriText", hijriText);
-    print("InfoText", InfoText(report, settings, formats, dateText, hijriText, ipText));
+    const std::string infoText = InfoText(report, settings, formats, dateText, hijriText, ipText);
+    print("InfoText", infoText);
     print("TrayHintText", TrayHintText(state, report));
     print("MoonPhasePercent", std::to_string(MoonPhasePercent(moment)));
     print("MoonIndex", std::to_string(MoonIndex(moment)));
+    MainAccessInputs access;
+    access.Report = report;
+    access.MoonIndex = MoonIndex(moment);
+    access.MoonPhasePercent = MoonPhasePercent(moment);
+    const AccessTree tree = MainAccessTree(access);
+    for (int id = 0; id <= tree.ChildCount(); ++id) {
+        const AccessNode& node = *tree.Node(id);
+        print("Access." + std::to_string(id), node.Shown ? node.Name : std::string());
+    }
+    const AccessTree info = InfoAccessTree(infoText, 0);
+    for (int id = 1; id <= info.ChildCount(); ++id)
+        print("AccessInfo." + std::to_string(id), info.Node(id)->Name);
     if (forecast) {
         print("Period", PeriodName(IsDaytime(report, formats)));
         print("Backdrop", BackdropName(report, formats, MoonIndex(moment)));

@@ -1,24 +1,38 @@
 #include "InfoTextForm.h"
 
+#include "PopupMenu.h"
+#include "core/access/MainAccess.h"
 #include "win32/platform/WideText.h"
 
 namespace meltemix {
 
 TInfoTextForm::TInfoTextForm(HWND owner, const SettingsFile& settings, InputsSource inputs,
-                             std::function<void()> closeRequested)
-    : inputs_(std::move(inputs)), closeRequested_(std::move(closeRequested)) {
+                             std::function<void()> closeRequested, KeysLeft keys)
+    : inputs_(std::move(inputs)), keys_(std::move(keys)),
+      closeRequested_(std::move(closeRequested)) {
     const ScreenPoint at = ReadInfoPosition(settings);
     createSkinned(L"TInfoTextForm", L"Meltemix! Bilgi", at.x, at.y, InfoLayout::Width,
                   InfoLayout::Height, owner);
-    face_ = std::make_unique<InfoFace>(static_cast<SkinWindowHost&>(*this), pictures(), inputs_());
+    access_ = std::make_unique<WindowAccess>(handle(), [this] { return dpi(); }, nullptr);
+    const InfoInputs first = inputs_();
+    access_->Update(InfoAccessTree(first.Text, first.TextHeight));
+    face_ = std::make_unique<InfoFace>(static_cast<SkinWindowHost&>(*this), pictures(), first);
     UpdateToolTip();
     attach();
 }
 
 TInfoTextForm::~TInfoTextForm() = default;
 
+InfoInputs TInfoTextForm::inputs() const {
+    InfoInputs in = inputs_();
+    in.FocusMark = access_->Mark();
+    return in;
+}
+
 void TInfoTextForm::RepaintInfo() {
-    const InfoInputs inputs = inputs_();
+    const InfoInputs given = inputs_();
+    access_->Update(InfoAccessTree(given.Text, given.TextHeight));
+    const InfoInputs inputs = this->inputs();
     face_->RepaintInfo(inputs);
     UpdateToolTip();
     // Never drawn (the window has no caption), but read out by screen readers: the title and
@@ -67,7 +81,7 @@ void TInfoTextForm::rescaled() {
 }
 
 bool TInfoTextForm::mousePressed(int x, int y, bool leftButton) {
-    const InfoPress press = face_->MouseDown(x, y, leftButton, inputs_());
+    const InfoPress press = face_->MouseDown(x, y, leftButton, inputs());
     UpdateToolTip();
     if (press == InfoPress::Drag) {
         ReleaseCapture();
@@ -92,10 +106,65 @@ void TInfoTextForm::closeRequested() {
         closeRequested_();
 }
 
+void TInfoTextForm::TakeKeyboardFocus(bool fromEnd) {
+    access_->ExpectKeyboardFocus(fromEnd);
+    TakeForeground(handle());
+}
+
+void TInfoTextForm::UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) {
+    SkinnedForm::UpdateLayered(canvas, windowAlpha);
+    // A fade's end, at full opacity: screen readers hear the window appear now.
+    const bool ended = windowAlpha == 255 && handedAlpha_ != 255 && IsVisible();
+    handedAlpha_ = windowAlpha;
+    if (ended)
+        access_->Shown(true);
+}
+
+void TInfoTextForm::Hide() {
+    SkinnedForm::Hide();
+    access_->Shown(false);
+    handedAlpha_ = 0;
+}
+
 LRESULT TInfoTextForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
-        face_->Deactivated(inputs_());
-        UpdateToolTip();
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            face_->Deactivated(inputs());
+            UpdateToolTip();
+        }
+        break;
+    case WM_GETOBJECT:
+        if (const std::optional<LRESULT> object = access_->GetObject(wParam, lParam))
+            return *object;
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const std::optional<PixelRect> before = access_->Mark();
+        if (message == WM_SETFOCUS)
+            access_->FocusGained(false);
+        else
+            access_->FocusLost();
+        if (access_->Mark() != before)
+            RepaintInfo();
+        return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (const std::optional<AccessKey> key = AccessKeyOf(message, wParam)) {
+            const KeyOutcome outcome = access_->Key(*key);
+            RepaintInfo(); // the mark shows, or moves
+            if (outcome.What != KeyOutcome::FocusMoved && outcome.What != KeyOutcome::Nothing &&
+                keys_)
+                keys_(outcome, access_->FocusedCentre());
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        access_->Disconnect();
+        break;
+    default:
+        break;
     }
     return SkinnedForm::handleMessage(message, wParam, lParam);
 }

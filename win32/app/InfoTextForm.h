@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SkinnedForm.h"
+#include "WindowAccess.h"
 #include "core/app/Placement.h"
 #include "core/face/InfoFace.h"
 #include "core/settings/MainSettings.h"
@@ -21,8 +22,12 @@ public:
 
     // Made hidden at (InfoTextLeft, InfoTextTop) of the settings file. `closeRequested` runs
     // when the close button is clicked; the main window then hides this window.
+    // The keys it leaves to the main window (Tab out of it, Escape, F5, the menu key) go
+    // to `keys`, with where its focused line is.
+    using KeysLeft = std::function<void(const KeyOutcome& outcome, POINT at)>;
+
     TInfoTextForm(HWND owner, const SettingsFile& settings, InputsSource inputs,
-                  std::function<void()> closeRequested);
+                  std::function<void()> closeRequested, KeysLeft keys);
     ~TInfoTextForm() override;
 
     void RepaintInfo();
@@ -32,6 +37,8 @@ public:
     ScreenPoint Position() const;
     ScreenRect Rect() const;
     void MoveTo(int x, int y);
+    // The keyboard comes here from the main window, by Tab (or Shift+Tab: `fromEnd`).
+    void TakeKeyboardFocus(bool fromEnd);
     using SkinnedForm::ApplyAlwaysOnTop;
 
 protected:
@@ -45,8 +52,15 @@ private:
     void closeRequested() override;
     void rescaled() override;
     void UpdateToolTip();
+    // What the main window gives, with the focus mark of this window.
+    InfoInputs inputs() const;
+    void UpdateLayered(const Canvas& canvas, std::uint8_t windowAlpha) override;
+    void Hide() override;
 
     InputsSource inputs_;
+    KeysLeft keys_;
+    std::unique_ptr<WindowAccess> access_;
+    std::uint8_t handedAlpha_ = 0;
     std::function<void()> closeRequested_;
     std::unique_ptr<InfoFace> face_;
 };

@@ -8,6 +8,7 @@
 #include "OptionsForm.h"
 #include "PopupMenu.h"
 #include "SingleInstance.h"
+#include "core/access/MainAccess.h"
 #include "core/weather/DateTime.h"
 #include "core/weather/Moon.h"
 #include "core/weather/ReportTexts.h"
@@ -34,7 +35,7 @@ constexpr const char* WelcomeText =
     "Meltemix! çalışıyor! Hemen bulunduğunuz ili seçin ve\r\ntam beş günlük Hava durumunu "
     "öğrenin. Bunun için ana pencerede farenin sağ tuşuna basmanız yeterli. Hem dahası da var...";
 
-const wchar_t* const ButtonHints[] = {L"Kapat", L"Gizle", L"Özellestirmek için tiklatin..."};
+const char* const ButtonHints[] = {ExitHint, HideHint, OptionsHint};
 constexpr RECT WeatherLblRect = {0, 0, 174, 149};
 constexpr UINT_PTR WeatherLblTool = 10;
 constexpr UINT_PTR DayTool = 20; // + the tile's index 0..4
@@ -112,10 +113,14 @@ TMainForm::TMainForm(Application& application, std::function<void()> closing)
     tray_->SetIcon(reinterpret_cast<std::uintptr_t>(application.icon()));
     tray_->SetPopupMenu(true);
     tray_->OnDblClick = [this] { RunGuarded(handle(), [&] { controller_->ShowActionExecute(); }); };
+    tray_->OnKeySelect = [this] { RunGuarded(handle(), [&] { keyboardShow(); }); };
     tray_->SetBalloonTitle("Meltemix!");
     tray_->SetBalloonFlags(bfInfo);
     tray_->SetBalloonHint(WelcomeText);
 
+    access_ = std::make_unique<WindowAccess>(
+        handle(), [this] { return dpi_; },
+        [this](int child) { accessAction(child); });
     MainWindowHost& host = *this;
     controller_ = std::make_unique<MainController>(host, AppSettings(), locale_,
                                                    [] { return CreateMsxmlDocument(); });
@@ -380,7 +385,7 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             else if (id == MoonTool && painted_.MoonHint)
                 text = Widen(*painted_.MoonHint);
             else if (id >= 1 && id <= 3 && buttonShown(static_cast<Button>(id - 1)))
-                text = ButtonHints[id - 1];
+                text = Widen(ButtonHints[id - 1]);
             else
                 text.clear();
             info->lpszText = const_cast<wchar_t*>(text.c_str());
@@ -437,7 +442,24 @@ LRESULT TMainForm::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RunGuarded(handle(), [&] { controller_->FormClose(); });
         closeForm();
         return 0;
+    case WM_GETOBJECT:
+        if (const std::optional<LRESULT> object = access_->GetObject(wParam, lParam))
+            return *object;
+        return defaultHandling(message, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        accessFocus(message == WM_SETFOCUS);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (accessKey(message, wParam))
+            return 0;
+        return defaultHandling(message, wParam, lParam);
+    case WM_ACCESSACTION:
+        access_->ActionPosted(wParam);
+        return 0;
     case WM_DESTROY:
+        access_->Disconnect();
         FormDestroy();
         return 0;
     default:
@@ -590,7 +612,11 @@ void TMainForm::moveWindow(ScreenPoint p) {
 
 bool TMainForm::windowVisible() const { return IsWindowVisible(handle()) != FALSE; }
 void TMainForm::showWindow() { ShowWindow(handle(), SW_SHOWNOACTIVATE); }
-void TMainForm::hideWindow() { ShowWindow(handle(), SW_HIDE); }
+void TMainForm::hideWindow() {
+    ShowWindow(handle(), SW_HIDE);
+    access_->Shown(false);
+    handedAlpha_ = 0;
+}
 void TMainForm::bringToForeground() { SetForegroundWindow(handle()); }
 
 void TMainForm::restoreApplication() {
@@ -631,6 +657,7 @@ int TMainForm::paintFace(const FaceState& face) {
     inputs.CityFontName = face.settings->CityFontName;
     inputs.Formats = *face.formats;
     inputs.InfoText = face.infoText;
+    inputs.FocusMark = accessUpdate(face, inputs.MoonIndex, inputs.MoonPhasePercent);
     painted_ = face_->RebuildFace(inputs, face.alpha);
     // The borderless window's title is never drawn; screen readers announce it, so it tells
     // what the face shows, as the tray's tool tip does.
@@ -642,7 +669,10 @@ void TMainForm::paintSkinOnly(const FaceState& face) {
     face_->RepaintSkinOnly(SkinSettingsOf(*face.settings), face.growth, face.alpha);
 }
 
-void TMainForm::handOver(std::uint8_t alpha) { face_->UpdateLayered(alpha); }
+void TMainForm::handOver(std::uint8_t alpha) {
+    face_->UpdateLayered(alpha);
+    accessShown(alpha);
+}
 void TMainForm::pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 // ---- MainWindowHost: the info and about windows
@@ -660,9 +690,12 @@ void TMainForm::createOwnedWindows() {
         return in;
     };
     infoText_ = controller_->InfoText();
-    info_ = std::make_unique<TInfoTextForm>(handle(), AppSettings(), inputs, [this] {
-        RunGuarded(handle(), [&] { controller_->SetInfoVisible(false); });
-    });
+    info_ = std::make_unique<TInfoTextForm>(
+        handle(), AppSettings(), inputs,
+        [this] { RunGuarded(handle(), [&] { controller_->SetInfoVisible(false); }); },
+        [this](const KeyOutcome& outcome, POINT at) {
+            RunGuarded(handle(), [&] { keyOutcome(outcome, at); });
+        });
     about_ = std::make_unique<TAboutForm>(handle(), controller_->endpoints(),
                                           [this] { return controller_->settings().FadeEffect; });
 }

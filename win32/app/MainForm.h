@@ -4,6 +4,7 @@
 #include "InfoTextForm.h"
 #include "TrayWindow.h"
 #include "Window.h"
+#include "WindowAccess.h"
 #include "core/app/MainController.h"
 #include "core/app/TrayIcon.h"
 #include "core/face/MainFace.h"
@@ -62,6 +63,17 @@ private:
     void cancelDownloads();
     void endDownloads();
     void FormDestroy();
+
+    // Screen readers and the keyboard (MainFormAccess.cpp).
+    std::optional<PixelRect> accessUpdate(const FaceState& face, int moonIndex, int moonPercent);
+    void accessRepaint();
+    void accessFocus(bool gained);
+    bool accessKey(UINT message, WPARAM virtualKey);
+    void keyOutcome(const KeyOutcome& outcome, POINT at);
+    void accessAction(int child);
+    void keyboardShow();
+    void giveFocusBack();
+    void accessShown(std::uint8_t alpha);
 
     // MainWindowHost
     void setCheckTimer(bool enabled, std::uint32_t intervalMs) override;
@@ -139,6 +151,11 @@ private:
     bool cancelled_ = false; // the downloads, since cancelledAt_ (GetTickCount)
     DWORD cancelledAt_ = 0;
     bool openingMenu_ = false;
+    std::unique_ptr<WindowAccess> access_;
+    std::optional<PixelRect> marked_; // the focus mark last painted
+    HWND focusOrigin_ = nullptr;       // where the keyboard was before the tray icon's Enter
+    bool focusFromTray_ = false;
+    std::uint8_t handedAlpha_ = 0;
 };
 
 } // namespace meltemix

@@ -19,16 +19,20 @@ void processPendingMessages() {
 
 } // namespace
 
+void TakeForeground(HWND window) {
+    SetForegroundWindow(window);
+    processPendingMessages();
+    // Under Wine the first activation of a window takes it off the screen and on again, and
+    // the activation is lost with it: only the second request would have it stay.
+    if (GetForegroundWindow() != window)
+        SetForegroundWindow(window);
+}
+
 void ShowPopupMenu(HWND owner, HMENU menu, int x, int y) {
     // The shell's rules for a menu: the owner in the foreground first, or the menu does not
     // close when the user clicks elsewhere; a null message after, or it opens only every
     // second time.
-    SetForegroundWindow(owner);
-    processPendingMessages();
-    // Under Wine the first activation of a window takes it off the screen and on again, and
-    // the activation is lost with it: only the second right click would have shown the menu.
-    if (GetForegroundWindow() != owner)
-        SetForegroundWindow(owner);
+    TakeForeground(owner);
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
 }

@@ -39,11 +39,16 @@ TrayWindow::~TrayWindow() {
     }
 }
 
-bool TrayWindow::notify(NotifyCommand command, const NotifyRecord& record) {
+NOTIFYICONDATAW TrayWindow::identity() const {
     NOTIFYICONDATAW data = {};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE; // the balloon fields, understood since XP
     data.hWnd = handle();
     data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle()));
+    return data;
+}
+
+bool TrayWindow::notify(NotifyCommand command, const NotifyRecord& record) {
+    NOTIFYICONDATAW data = identity();
     data.uFlags = record.flags;
     data.uCallbackMessage = NotifyRecord::CallbackMessage;
     data.hIcon = reinterpret_cast<HICON>(record.icon);
@@ -56,6 +61,42 @@ bool TrayWindow::notify(NotifyCommand command, const NotifyRecord& record) {
                        : command == NotifyCommand::Modify ? NIM_MODIFY
                                                           : NIM_DELETE;
     return Shell_NotifyIconW(verb, &data) != FALSE;
+}
+
+bool TrayWindow::setVersion(int version) {
+    NOTIFYICONDATAW data = identity();
+    data.uVersion = static_cast<UINT>(version);
+    return Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
+}
+
+bool TrayWindow::returnFocus() {
+    NOTIFYICONDATAW data = identity();
+    return Shell_NotifyIconW(NIM_SETFOCUS, &data) != FALSE;
+}
+
+// Windows 7 and later tell where an icon is; the function is looked up, as XP lacks it.
+bool TrayWindow::iconCentre(int& x, int& y) const {
+    struct Identifier {
+        DWORD cbSize;
+        HWND hWnd;
+        UINT uID;
+        GUID guidItem;
+    };
+    using GetRect = HRESULT(WINAPI*)(const Identifier*, RECT*);
+    const HMODULE shell = GetModuleHandleW(L"shell32.dll");
+    const auto getRect = shell ? reinterpret_cast<GetRect>(reinterpret_cast<void (*)()>(
+                                     GetProcAddress(shell, "Shell_NotifyIconGetRect")))
+                               : nullptr;
+    if (!getRect)
+        return false;
+    const Identifier identifier = {sizeof(Identifier), handle(),
+                                   static_cast<UINT>(reinterpret_cast<UINT_PTR>(handle())), {}};
+    RECT rect = {};
+    if (getRect(&identifier, &rect) != S_OK || rect.right <= rect.left || rect.bottom <= rect.top)
+        return false;
+    x = (rect.left + rect.right) / 2;
+    y = (rect.top + rect.bottom) / 2;
+    return true;
 }
 
 void TrayWindow::cursorPos(int& x, int& y) const {
@@ -114,7 +155,9 @@ LRESULT TrayWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case NotifyRecord::CallbackMessage:
         if (icon_)
-            icon_->WindowProc(static_cast<std::uint32_t>(lParam));
+            icon_->Callback(static_cast<std::uint64_t>(wParam),
+                            static_cast<std::uint64_t>(static_cast<ULONG_PTR>(lParam)),
+                            static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(handle())));
         return 0;
     default:
         return defaultHandling(message, wParam, lParam);

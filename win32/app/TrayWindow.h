@@ -3,6 +3,8 @@
 #include "Window.h"
 #include "core/app/TrayIcon.h"
 
+#include <shellapi.h>
+
 #include <functional>
 
 namespace meltemix {
@@ -27,11 +29,16 @@ public:
     TShiftState keyState() const override;
     void setAnimationTimer(bool enabled, std::uint32_t intervalMs) override;
     void popupMenu(int x, int y) override;
+    bool setVersion(int version) override;
+    bool returnFocus() override;
+    bool iconCentre(int& x, int& y) const override;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    NOTIFYICONDATAW identity() const;
+
     HWND menuOwner_;
     std::function<HMENU()> popup_;
     std::function<void()> shellRestarted_;

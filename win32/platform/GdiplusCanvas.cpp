@@ -449,6 +449,14 @@ void GdiplusCanvas::DrawString(const std::string& text, const RectF& rect, const
         DrawLaidOut(graphics_.get(), text, rect, gpFont, format, color);
 }
 
+void GdiplusCanvas::FillRectangle(const RectF& rect, Argb color) {
+    Gdiplus::GpSolidFill* fill = nullptr;
+    if (!graphics_ || gdip::GdipCreateSolidFill(color, &fill) != Gdiplus::Ok)
+        return;
+    const GdipBrush brush(fill);
+    gdip::GdipFillRectangle(graphics_.get(), brush.get(), rect.X, rect.Y, rect.Width, rect.Height);
+}
+
 SizeF GdiplusCanvas::MeasureText(const std::string& text, const FontSpec& font, TextAlign align) {
     // No text takes no room, whatever the library would say of an empty layout.
     if (!graphics_ || text.empty())

@@ -146,6 +146,7 @@ public:
     void DrawString(const std::string& text, const RectF& rect, const FontSpec& font, Argb color,
                     TextAlign align) override;
     SizeF MeasureText(const std::string& text, const FontSpec& font, TextAlign align) override;
+    void FillRectangle(const RectF& rect, Argb color) override;
 
     Gdiplus::GpBitmap* Bitmap() const { return bitmap_.get(); }
     // The bitmap's pixels.

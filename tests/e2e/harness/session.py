@@ -31,12 +31,13 @@ def service_endpoints(url: str, live: bool = False) -> dict[str, str]:
 
 class Session:
     def __init__(self, display: str | None = None, service_port: int = 0,
-                 dpi: int = STANDARD_DPI):
+                 dpi: int = STANDARD_DPI, locale_env: dict | None = None):
         # Fail before anything starts when the build is not there.
         self.exe, self.probe_exe = meltemix_exe(), probe_exe()
         self._display = display
         self._service_port = service_port
         self.dpi = dpi
+        self.locale_env = locale_env
         self.xvfb: Xvfb | None = None
         self.prefix: WinePrefix | None = None
         self.service: TestService | None = None
@@ -54,7 +55,7 @@ class Session:
                 self.xvfb = Xvfb(1024 * self.dpi // STANDARD_DPI,
                                  768 * self.dpi // STANDARD_DPI).start()
             self.service = TestService(self._service_port).start()
-            self.prefix = WinePrefix(self.display, dpi=self.dpi)
+            self.prefix = WinePrefix(self.display, dpi=self.dpi, locale_env=self.locale_env)
             self.prefix.create()
             self.probe = Probe(self.prefix, self.probe_exe)
         except BaseException:

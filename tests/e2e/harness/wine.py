@@ -7,6 +7,8 @@ import os
 import shutil
 import subprocess
 import tempfile
+import time
+import warnings
 from pathlib import Path
 
 from .faults import WINEDEBUG, describe, faults
@@ -14,6 +16,43 @@ from .paths import HarnessError
 
 WINE64 = "/usr/lib/wine/wine64"
 STANDARD_DPI = 96
+
+# Debian's Wine has no preloader to keep the low address space free for it. Now and then,
+# about one start in a few hundred of a test run, the address where Wine maps the shared user
+# data (0x7ffe0000) is taken when it gets there, and Wine ends the process with exit code 1
+# ("failed to map the shared user data: c0000018") before it has loaded a single module:
+# nothing of the program has run, and no Windows user can meet it. Such a start is made again.
+SETUP_FAILED = "failed to map the shared user data"
+SETUP_TRIES = 3
+_SHARED_DATA_MAPPED = "7ffe0000-"
+
+
+class WineSetupWarning(UserWarning):
+    pass
+
+
+def _setup_failed_again(args) -> None:
+    warnings.warn(WineSetupWarning(f"Wine could not map the shared user data for "
+                                   f"{' '.join(map(str, args))}; started again"))
+
+
+def _failed_setup(process: subprocess.Popen, timeout: float = 20.0) -> bool:
+    """Whether Wine ended the process before mapping the shared user data. Wine maps it
+    before any module, so a process that got that far is past this failure."""
+    maps = Path(f"/proc/{process.pid}/maps")
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        try:
+            text = maps.read_text()
+        except OSError:
+            text = ""
+        if any(line.startswith(_SHARED_DATA_MAPPED) and "---p" not in line
+               for line in text.splitlines()):
+            return False
+        if process.poll() is not None:
+            return process.returncode == 1
+        time.sleep(0.002)
+    return False
 
 
 def _wineserver() -> str:
@@ -25,9 +64,11 @@ def _wineserver() -> str:
 
 class WinePrefix:
     def __init__(self, display: str, path: Path | None = None, keep: bool = False,
-                 dpi: int = STANDARD_DPI):
+                 dpi: int = STANDARD_DPI, locale_env: dict | None = None):
         self.display = display
         self.dpi = dpi
+        # The Unix locale Wine takes its Windows locale and ANSI code page from.
+        self.locale_env = dict(locale_env or {})
         self._own_dir = path is None
         self.path = Path(path) if path else Path(tempfile.mkdtemp(prefix="meltemix-e2e-wine-"))
         self.keep = keep
@@ -38,6 +79,7 @@ class WinePrefix:
         env = dict(os.environ)
         env.update(WINEPREFIX=str(self.path), WINEDEBUG=WINEDEBUG,
                    WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=self.display)
+        env.update(self.locale_env)
         return env
 
     def create(self, timeout: float = 120.0) -> "WinePrefix":
@@ -75,6 +117,11 @@ class WinePrefix:
               **kwargs) -> subprocess.Popen:
         env = self.env
         env.update(extra_env or {})
+        for _ in range(SETUP_TRIES - 1):
+            process = subprocess.Popen([WINE64, *map(str, args)], cwd=cwd, env=env, **kwargs)
+            if not _failed_setup(process):
+                return process
+            _setup_failed_again(args)
         return subprocess.Popen([WINE64, *map(str, args)], cwd=cwd, env=env, **kwargs)
 
     def run(self, args: list[str], cwd: Path | str, timeout: float,
@@ -85,14 +132,19 @@ class WinePrefix:
         # Files, not pipes: a process of Wine's that this run happens to start (the desktop's
         # explorer, when the last one had gone) inherits the descriptors and keeps a pipe open
         # long after the run has ended; reading it to its end then waits for the time-out.
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            process = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env,
-                                     timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
-                                     stderr=err)
-            out.seek(0)
-            err.seek(0)
-            result = subprocess.CompletedProcess(process.args, process.returncode, out.read(),
-                                                 err.read())
+        for attempt in range(SETUP_TRIES):
+            with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+                process = subprocess.run([WINE64, *map(str, args)], cwd=cwd, env=env,
+                                         timeout=timeout, stdin=subprocess.DEVNULL, stdout=out,
+                                         stderr=err)
+                out.seek(0)
+                err.seek(0)
+                result = subprocess.CompletedProcess(process.args, process.returncode,
+                                                     out.read(), err.read())
+            if result.returncode != 1 or SETUP_FAILED.encode() not in result.stderr or \
+                    attempt == SETUP_TRIES - 1:
+                break
+            _setup_failed_again(args)
         reported = faults(result.stderr.decode(errors="replace"))
         if reported:
             raise AssertionError(describe(" ".join(map(str, args)), reported))

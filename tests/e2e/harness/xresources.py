@@ -35,7 +35,7 @@ class _IdSpec(ctypes.Structure):
 
 
 class _IdValue(ctypes.Structure):
-    _fields_ = [("spec", _IdSpec), ("length", ctypes.c_long), ("value", ctypes.c_void_p)]
+    _fields_ = [("asked", _IdSpec), ("length", ctypes.c_long), ("value", ctypes.c_void_p)]
 
 
 def _library(name: str) -> ctypes.CDLL:
@@ -74,13 +74,13 @@ def _libraries():
 
 def _pids(display, xres) -> dict[int, int]:
     """The process of each client, by the base of its resource identifiers."""
-    spec = _IdSpec(0, XRES_CLIENT_ID_PID_MASK)  # client 0: every client
+    asked = _IdSpec(0, XRES_CLIENT_ID_PID_MASK)  # client 0: every client
     count, values = ctypes.c_long(), ctypes.POINTER(_IdValue)()
-    if xres.XResQueryClientIds(display, 1, ctypes.byref(spec), ctypes.byref(count),
+    if xres.XResQueryClientIds(display, 1, ctypes.byref(asked), ctypes.byref(count),
                                ctypes.byref(values)) != 0:
         raise HarnessError("the X server answers no client processes (X-Resource 1.2)")
     try:
-        return {values[i].spec.client: xres.XResGetClientPid(ctypes.byref(values[i]))
+        return {values[i].asked.client: xres.XResGetClientPid(ctypes.byref(values[i]))
                 for i in range(count.value)}
     finally:
         xres.XResClientIdsDestroy(count, values)

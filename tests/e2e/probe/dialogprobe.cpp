@@ -23,52 +23,19 @@
 #include <string>
 #include <vector>
 
+#include "JsonText.h"
+
 namespace {
 
 constexpr int ExitOk = 0;
 constexpr int ExitNotFound = 1;
 constexpr int ExitUsage = 2;
 
-std::string Quoted(const std::wstring& value) {
-    std::string out = "\"";
-    for (wchar_t c : value) {
-        if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c) & 0xFFFF);
-            out += buffer;
-        }
-    }
-    return out + "\"";
-}
-
 std::string Handle(HWND hwnd) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "\"0x%llX\"",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
     return buffer;
-}
-
-std::wstring Unescape(const std::wstring& text) {
-    std::wstring result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
-            const std::wstring digits = text.substr(i + 2, 4);
-            wchar_t* end = nullptr;
-            const unsigned long code = std::wcstoul(digits.c_str(), &end, 16);
-            if (end && *end == L'\0' && digits.size() == 4) {
-                result += static_cast<wchar_t>(code);
-                i += 5;
-                continue;
-            }
-        }
-        result += text[i];
-    }
-    return result;
 }
 
 HWND ParseWindow(const wchar_t* text) {
@@ -103,7 +70,7 @@ std::string Rows(HWND hwnd, bool combo, int& selection) {
         std::wstring row(static_cast<size_t>(SendMessageW(hwnd, length, i, 0)) + 1, L'\0');
         SendMessageW(hwnd, get, i, reinterpret_cast<LPARAM>(&row[0]));
         row.resize(wcslen(row.c_str()));
-        rows += (i ? "," : "") + Quoted(row);
+        rows += (i ? "," : "") + JsonQuoted(row);
     }
     return rows + "]";
 }
@@ -116,7 +83,7 @@ BOOL CALLBACK Describe(HWND hwnd, LPARAM) {
     std::string line = "{\"hwnd\":" + Handle(hwnd) +
                        ",\"parent\":" + Handle(GetParent(hwnd)) +
                        ",\"id\":" + std::to_string(GetDlgCtrlID(hwnd)) +
-                       ",\"class\":" + Quoted(kind) + ",\"text\":" + Quoted(TextOf(hwnd)) +
+                       ",\"class\":" + JsonQuoted(kind) + ",\"text\":" + JsonQuoted(TextOf(hwnd)) +
                        ",\"rect\":[" + std::to_string(rect.left) + "," + std::to_string(rect.top) +
                        "," + std::to_string(rect.right) + "," + std::to_string(rect.bottom) +
                        "],\"visible\":" + (IsWindowVisible(hwnd) ? "true" : "false") +
@@ -210,7 +177,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring command = argv[1];
     if (command == L"type")
-        return Type(Unescape(argv[2]));
+        return Type(Unescaped(argv[2]));
     if (command == L"move" && argc == 4)
         return Move(_wtoi(argv[2]), _wtoi(argv[3]));
     HWND window = ParseWindow(argv[2]);
@@ -225,7 +192,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"focus")
         return Focus(window);
     if (command == L"settext" && argc == 4) {
-        SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Unescape(argv[3]).c_str()));
+        SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Unescaped(argv[3]).c_str()));
         std::puts("{\"set\":true}");
         return ExitOk;
     }

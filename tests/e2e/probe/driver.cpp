@@ -24,28 +24,13 @@
 #include <string>
 #include <vector>
 
+#include "JsonText.h"
+
 namespace {
 
 constexpr UINT TrayCallback = WM_USER + 1;
 constexpr UINT CmdOptions = 104;
 constexpr DWORD SendTimeoutMs = 20000;
-
-std::string quoted(const std::wstring& text) {
-    std::string out = "\"";
-    for (wchar_t c : text) {
-        if (c == L'"' || c == L'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c) & 0xFFFF);
-            out += buffer;
-        }
-    }
-    return out + "\"";
-}
 
 std::string handleText(HWND hwnd) {
     char buffer[32];
@@ -148,11 +133,11 @@ private:
         if (command == L"options" && w.size() == 2)
             return options(static_cast<DWORD>(number(w[1])), out);
         if (command == L"state" && w.size() == 1) {
-            out += ",\"title\":" + quoted(titleOf(main_)) + ",\"visible\":" +
+            out += ",\"title\":" + JsonQuoted(titleOf(main_)) + ",\"visible\":" +
                    (IsWindowVisible(main_) ? "true" : "false") + ",\"dialogs\":" + dialogs();
             return true;
         }
-        out += ",\"error\":" + quoted(L"bad command: " + command);
+        out += ",\"error\":" + JsonQuoted(L"bad command: " + command);
         return false;
     }
 
@@ -201,11 +186,11 @@ private:
         for (;;) {
             const std::wstring title = titleOf(main_);
             if (!title.empty() && title != connecting) {
-                out += ",\"title\":" + quoted(title);
+                out += ",\"title\":" + JsonQuoted(title);
                 return true;
             }
             if (GetTickCount() - start >= waitMs || !IsWindow(main_) || boxOpen()) {
-                out += ",\"title\":" + quoted(title);
+                out += ",\"title\":" + JsonQuoted(title);
                 return false;
             }
             Sleep(2);
@@ -244,9 +229,14 @@ private:
             out += ",\"error\":\"no tray window\"";
             return false;
         }
-        if (tray)
-            PostMessageW(tray_, TrayCallback, 0, WM_RBUTTONUP);
-        else
+        if (tray) {
+            // The program asks the shell for callbacks of version 4, which this Wine grants:
+            // the icon's id beside the event, the point in wParam, the menu on WM_CONTEXTMENU.
+            const LPARAM icon = static_cast<LPARAM>(reinterpret_cast<UINT_PTR>(tray_) & 0xFFFF) << 16;
+            const WPARAM at = MAKEWPARAM(600, 500);
+            PostMessageW(tray_, TrayCallback, at, icon | WM_RBUTTONUP);
+            PostMessageW(tray_, TrayCallback, at, icon | WM_CONTEXTMENU);
+        } else
             PostMessageW(main_, WM_RBUTTONUP, 0, MAKELPARAM(100, 180));
         if (!waitFor(L"#32768", nullptr, true, waitMs)) {
             out += ",\"error\":\"the menu did not open\"";
@@ -285,7 +275,7 @@ private:
             EnumChildWindows(dialog, &collectTexts, reinterpret_cast<LPARAM>(&text));
             if (list.size() > 1)
                 list += ',';
-            list += "{\"title\":" + quoted(titleOf(dialog)) + ",\"text\":" + quoted(text) + "}";
+            list += "{\"title\":" + JsonQuoted(titleOf(dialog)) + ",\"text\":" + JsonQuoted(text) + "}";
         }
         return list + "]";
     }

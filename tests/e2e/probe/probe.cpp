@@ -15,6 +15,7 @@
 //   probe msgbox [--title T] [--wait MS]               a message box: its texts and buttons
 //   probe press HWND (--caption TEXT | --id N)         press a button of a dialog
 //   probe dpi-changed HWND DPI LEFT TOP RIGHT BOTTOM    WM_DPICHANGED with that rectangle
+//   probe acc-tree|acc-hold|acc-events|acc-escape ...   as a screen reader asks (access.cpp)
 //
 // Numbers take any C base ("0x1A2B", "1035"). Arguments may carry \uXXXX escapes for
 // texts beyond ASCII. Exit code 0 when the command found or did what it was asked,
@@ -26,6 +27,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "JsonText.h"
 
 namespace {
 
@@ -40,7 +43,7 @@ class JsonLine {
 public:
     JsonLine& text(const char* key, const std::wstring& value) {
         field(key);
-        quoted(value);
+        text_ += JsonQuoted(value);
         return *this;
     }
     JsonLine& number(const char* key, long long value) {
@@ -82,22 +85,6 @@ private:
         text_ += key;
         text_ += "\":";
     }
-    void quoted(const std::wstring& value) {
-        text_ += '"';
-        for (wchar_t c : value) {
-            if (c == L'"' || c == L'\\') {
-                text_ += '\\';
-                text_ += static_cast<char>(c);
-            } else if (c >= 0x20 && c < 0x7F) {
-                text_ += static_cast<char>(c);
-            } else {
-                char buffer[8];
-                std::snprintf(buffer, sizeof buffer, "\\u%04X", static_cast<unsigned>(c) & 0xFFFF);
-                text_ += buffer;
-            }
-        }
-        text_ += '"';
-    }
     std::string text_;
 };
 
@@ -106,24 +93,6 @@ void printError(const std::wstring& message) {
 }
 
 // ---------------------------------------------------------------- input
-
-std::wstring unescape(const std::wstring& text) {
-    std::wstring result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
-            wchar_t* end = nullptr;
-            const std::wstring digits = text.substr(i + 2, 4);
-            const unsigned long code = std::wcstoul(digits.c_str(), &end, 16);
-            if (end && *end == L'\0') {
-                result += static_cast<wchar_t>(code);
-                i += 5;
-                continue;
-            }
-        }
-        result += text[i];
-    }
-    return result;
-}
 
 bool parseNumber(const wchar_t* text, unsigned long long& value) {
     if (!text || !*text)
@@ -175,11 +144,11 @@ Options parseOptions(int argc, wchar_t** argv, int first) {
     for (int i = first; i < argc; ++i) {
         std::wstring arg = argv[i];
         if (arg.rfind(L"--", 0) == 0 && !isFlag(arg) && i + 1 < argc) {
-            options.named.emplace_back(arg, unescape(argv[++i]));
+            options.named.emplace_back(arg, Unescaped(argv[++i]));
         } else if (arg.rfind(L"--", 0) == 0) {
             options.named.emplace_back(arg, L"");
         } else {
-            options.positional.push_back(unescape(arg));
+            options.positional.push_back(Unescaped(arg));
         }
     }
     return options;
@@ -584,6 +553,10 @@ int cmdPress(const Options& options) {
 
 } // namespace
 
+namespace access_probe {
+int Run(const std::wstring& command, int argc, wchar_t** argv);
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
         printError(L"usage: probe find|info|foreground|wait-gone|post|click|drag|msgbox|press|"
@@ -617,6 +590,8 @@ int wmain(int argc, wchar_t** argv) {
         result = cmdDpiChanged(options);
     else if (command == L"release")
         result = cmdRelease();
+    else if (const int accessed = access_probe::Run(command, argc - 2, argv + 2); accessed >= 0)
+        result = accessed;
     if (result == ExitUsage)
         printError(L"bad command line: " + command);
     return result;

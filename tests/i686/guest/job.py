@@ -3,9 +3,11 @@ machine, not of the host). Reads /job/config.json that tests/i686/run wrote, wri
 result into /job/out: results.json (one entry per step: ok, seconds, message), the output
 of each Wine process (*.log), the screenshots (face-NAME.png) and the service's request log.
 
-Steps: the i686 unit tests, then the shipped program once per Windows version named in the
-configuration, against the test service on this machine's loopback. A step that does not
-finish in its time is stopped and reported; the job goes on with the next where it can.
+Steps: the i686 unit tests, then once per Windows version named in the configuration the
+shipped setup: installed silently, the program started from its Start menu shortcut against
+the test service on this machine's loopback until its face shows the report, closed, and
+removed silently. A step that does not finish in its time is stopped and reported; the job
+goes on with the next where it can.
 """
 
 from __future__ import annotations
@@ -28,8 +30,12 @@ DISPLAY = ":1"
 WM_CLOSE = 0x0010
 
 CONFIG = json.loads((JOB / "config.json").read_text())
+# No menu entries made of the setup's shortcuts.
 ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEARCH="win32", DISPLAY=DISPLAY, HOME="/root",
-           WINEDEBUG=CONFIG["winedebug"], WINEDLLOVERRIDES="mscoree,mshtml=")
+           WINEDEBUG=CONFIG["winedebug"],
+           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=")
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Meltemix"
+LINK = "Meltemix!.lnk"
 
 
 class StepFailed(Exception):
@@ -52,28 +58,37 @@ def wine(args: list, log: Path, timeout: float, cwd: Path | str = JOB) -> int:
                              f"no end within {timeout:.0f} s") from None
 
 
-class Probe:
-    """probe.exe, whose stdout is JSON lines and whose Wine output goes to one log."""
+def escaped(text: str) -> str:
+    """Anything but plain ASCII, and every backslash and quote, as the probes' \\uXXXX: the
+    text then reaches them as it is, whatever Wine's quoting of a command line does."""
+    return "".join(c if 0x20 <= ord(c) < 0x7F and c not in '\\"' else f"\\u{ord(c):04X}"
+                   for c in text)
 
-    def __init__(self, log: Path):
-        self.log = log
+
+class Probe:
+    """probe.exe (or shellprobe.exe), whose stdout is JSON lines and whose Wine output goes to
+    one log."""
+
+    def __init__(self, log: Path, tool: str = "probe.exe"):
+        self.log, self.tool = log, tool
 
     def run(self, *args, timeout: float = 120) -> tuple[int, list]:
         with open(self.log, "ab") as errors:
             try:
-                result = subprocess.run([WINE, JOB / "probe.exe", *map(str, args)], cwd=JOB,
+                result = subprocess.run([WINE, JOB / self.tool, *(escaped(str(a)) for a in args)],
+                                        cwd=JOB,
                                         env=ENV, timeout=timeout, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.PIPE, stderr=errors)
             except subprocess.TimeoutExpired:
-                raise StepFailed(f"probe {' '.join(map(str, args))}: no answer within "
+                raise StepFailed(f"{self.tool} {' '.join(map(str, args))}: no answer within "
                                  f"{timeout:.0f} s") from None
         lines = [json.loads(line) for line in result.stdout.decode(errors="replace").splitlines()
                  if line.startswith("{")]
         return result.returncode, lines
 
-    def main_window(self, process: subprocess.Popen, wait: float) -> dict:
-        """The program's one main window, once it is there; a program that ends first is
-        told at once."""
+    def main_window(self, alive, wait: float) -> dict:
+        """The program's one main window, once it is there; `alive(when)` tells at once of
+        a program that ended first."""
         deadline = time.monotonic() + wait
         while True:
             _, lines = self.run("find", "--class", "TMainForm", "--wait", 10000)
@@ -81,19 +96,13 @@ class Probe:
                 return lines[0]
             if lines:
                 raise StepFailed(f"more than one TMainForm window: {lines}")
-            ended(process, "before its window was there")
+            alive("before its window was there")
             if time.monotonic() > deadline:
                 raise StepFailed(f"no TMainForm window within {wait:.0f} s")
 
     def info(self, hwnd: str) -> dict | None:
         code, lines = self.run("info", hwnd)
         return lines[0] if code == 0 and lines else None
-
-
-def ended(process: subprocess.Popen, when: str) -> None:
-    code = process.poll()
-    if code is not None:
-        raise StepFailed(f"Meltemix.exe ended with exit code {code & 0xFFFFFFFF:#x} {when}")
 
 
 def screen_rgb() -> bytes:
@@ -153,9 +162,55 @@ def unit_tests() -> str:
     return "; ".join(summary)
 
 
+def linux_path(windows: str) -> Path:
+    drive, rest = windows.split(":", 1)
+    assert drive.upper() == "C", windows
+    return Path(PREFIX) / "drive_c" / Path(*rest.strip("\\").split("\\"))
+
+
+def options_text(path: Path) -> str:
+    data = path.read_bytes()
+    return data[2:].decode("utf-16-le") if data[:2] == b"\xff\xfe" else data.decode("cp1254")
+
+
+def run_command(shell: Probe, command_line: str, limit: float) -> int:
+    """A command line as a package manager runs it; its exit code."""
+    _, lines = shell.run("run", command_line, int(limit * 1000), timeout=limit + 60)
+    exits = [line["exit"] for line in lines if "exit" in line]
+    if not exits or exits[0] is None:
+        raise StepFailed(f"{command_line}: no end within {limit:.0f} s ({lines})")
+    return exits[0]
+
+
+def wait_for(condition, limit: float, what: str) -> None:
+    deadline = time.monotonic() + limit
+    while not condition():
+        if time.monotonic() > deadline:
+            raise StepFailed(f"{what}: not within {limit:.0f} s")
+        time.sleep(1)
+
+
+def program_processes() -> list[int]:
+    """The Linux processes of Meltemix.exe (the machine's root has no procps)."""
+    found = []
+    for entry in Path("/proc").iterdir():
+        if entry.name.isdigit():
+            try:
+                command = (entry / "cmdline").read_bytes()
+            except OSError:
+                continue
+            if b"Meltemix.exe" in command:
+                found.append(int(entry.name))
+    return found
+
+
+def program_running() -> bool:
+    return bool(program_processes())
+
+
 def program_run(name: str, version: str | None, service_url: str) -> str:
-    log = OUT / f"program-{name}.log"
     probe = Probe(OUT / f"probe-{name}.log")
+    shell = Probe(OUT / f"shell-{name}.log", "shellprobe.exe")
     if version:
         # Wine tells every program it is this Windows from now on.
         code = wine(["reg", "add", r"HKCU\Software\Wine", "/v", "Version", "/t", "REG_SZ",
@@ -166,18 +221,42 @@ def program_run(name: str, version: str | None, service_url: str) -> str:
     said = (OUT / f"ver-{name}.log").read_text(errors="replace").strip().splitlines()
     windows = next((line.strip() for line in said if "Windows" in line), "?")
 
-    # A working directory as the unpacked download has it, with the test's Options.ini.
-    workdir = Path(f"/tmp/run-{name}")
-    shutil.copytree(JOB / "program", workdir)
-    served_before = len(requests_served(service_url))
+    # The folder holds the test's Options.ini already, as an earlier install would have left
+    # the user's: the setup keeps it and writes only the shortcuts' keys into it.
+    folder = CONFIG["setup_folder"]
+    installed = linux_path(folder)
+    shutil.rmtree(installed, ignore_errors=True)
+    installed.mkdir(parents=True)
+    shutil.copy(JOB / "program" / "Options.ini", installed / "Options.ini")
     started = time.monotonic()
-    with open(log, "ab") as output:
-        process = subprocess.Popen([WINE, workdir / "Meltemix.exe"], cwd=workdir, env=ENV,
-                                   stdin=subprocess.DEVNULL, stdout=output,
-                                   stderr=subprocess.STDOUT)
+    setup = "Z:" + str(JOB / CONFIG["setup"]).replace("/", "\\")
+    code = run_command(shell, f'"{setup}" /S /D={folder}', CONFIG["setup_timeout"])
+    if code != 0:
+        raise StepFailed(f"the setup ended with exit code {code}")
+    install_took = time.monotonic() - started
+    text = options_text(installed / "Options.ini")
+    for wanted in ("Desktop=1", "Startup=1", "[Endpoints]"):
+        if wanted not in text:
+            raise StepFailed(f"the installed Options.ini lacks {wanted}")
+    _, lines = shell.run("folders")
+    menu_link = lines[0]["programs"] + "\\" + LINK
+    code, lines = shell.run("link", menu_link)
+    if code != 0 or lines[0]["workdir"] != folder + "\\" or \
+            lines[0]["target"] != folder + "\\Meltemix.exe":
+        raise StepFailed(f"the Start menu shortcut is not the program's in its folder: {lines}")
+
+    # Started as a click on the Start menu entry starts it: through the shell.
+    started = time.monotonic()
+    code, lines = shell.run("open", menu_link)
+    if code != 0:
+        raise StepFailed(f"the shell did not start {menu_link}: {lines}")
     picture = OUT / f"face-{name}.png"
+
+    def alive(when: str) -> None:
+        if not program_running():
+            raise StepFailed(f"Meltemix.exe is not running {when}")
     try:
-        window = probe.main_window(process, CONFIG["window_timeout"])
+        window = probe.main_window(alive, CONFIG["window_timeout"])
         window_at = time.monotonic() - started
         ready = CONFIG["ready_title"]
         deadline = time.monotonic() + CONFIG["report_timeout"]
@@ -185,7 +264,7 @@ def program_run(name: str, version: str | None, service_url: str) -> str:
         while True:
             info = probe.info(window["hwnd"])
             if info is None:
-                ended(process, "before its face showed a report")
+                alive("before its face showed a report")
                 raise StepFailed("the main window went away, the program still running")
             title = info["title"]
             if info["visible"] and title == ready:
@@ -195,7 +274,7 @@ def program_run(name: str, version: str | None, service_url: str) -> str:
                                  f"of the window: its title is {title!r}, not {ready!r}")
             time.sleep(2)
         report_at = time.monotonic() - started
-        feeds = [r for r in requests_served(service_url)[served_before:]
+        feeds = [r for r in requests_served(service_url)
                  if r["path"].startswith("/forecastrss/")]
         if not feeds:
             raise StepFailed("the face shows a report but the service served no feed")
@@ -205,15 +284,15 @@ def program_run(name: str, version: str | None, service_url: str) -> str:
         colours = colours_in(picture, info["rect"])
         if colours < CONFIG["min_face_colours"]:
             raise StepFailed(f"the face at {info['rect']} has {colours} colours: not drawn")
+        # Asked as a screen reader asks (WM_GETOBJECT through oleacc): the window describes
+        # itself, named after the program and the place.
+        code, parts = probe.run("acc-tree", window["hwnd"])
+        named = [p.get("name", "") for p in parts if "child" in p]
+        if code != 0 or len(named) != 11 or not named[0].startswith("Meltemix! - "):
+            raise StepFailed(f"no accessible object for the main window: {parts}")
         probe.run("post", window["hwnd"], WM_CLOSE, 0, 0)
-        try:
-            code = process.wait(CONFIG["exit_timeout"])
-        except subprocess.TimeoutExpired:
-            raise StepFailed(f"still running {CONFIG['exit_timeout']} s after WM_CLOSE") from None
-        if code != 0:
-            raise StepFailed(f"Meltemix.exe ended with exit code {code & 0xFFFFFFFF:#x}")
-        return (f"{windows}; window after {window_at:.0f} s, report after {report_at:.0f} s, "
-                f"{colours} colours on the face, exit code 0")
+        wait_for(lambda: not program_running(), CONFIG["exit_timeout"],
+                 "Meltemix.exe ending after WM_CLOSE")
     except BaseException:
         if not picture.exists():
             try:
@@ -222,9 +301,27 @@ def program_run(name: str, version: str | None, service_url: str) -> str:
                 pass
         raise
     finally:
-        if process.poll() is None:
-            process.kill()
-            process.wait(30)
+        for pid in program_processes():
+            os.kill(pid, 9)
+
+    # Removed as Programs and Features' quiet command removes it; the settings stay.
+    started = time.monotonic()
+    code, lines = shell.run("registry", UNINSTALL_KEY)
+    command = next((line["data"] for line in lines if line.get("name") == "QuietUninstallString"),
+                   None)
+    if code != 0 or not command:
+        raise StepFailed(f"no uninstall entry: {lines}")
+    code = run_command(shell, command, CONFIG["setup_timeout"])
+    if code != 0:
+        raise StepFailed(f"the uninstaller ended with exit code {code}")
+    wait_for(lambda: sorted(p.name for p in installed.iterdir()) == ["Options.ini"],
+             CONFIG["exit_timeout"], f"only Options.ini left in {folder}")
+    if shell.run("registry", UNINSTALL_KEY)[0] == 0 or shell.run("link", menu_link)[0] == 0:
+        raise StepFailed("the uninstall entry or the Start menu shortcut is still there")
+    uninstall_took = time.monotonic() - started
+    return (f"{windows}; installed in {install_took:.0f} s, window after {window_at:.0f} s and "
+            f"report after {report_at:.0f} s from the shortcut, {colours} colours on the face, "
+            f"read aloud as {named[0]!r}, ended on WM_CLOSE, removed in {uninstall_took:.0f} s")
 
 
 def step(results: list, name: str, action, *args) -> bool:
