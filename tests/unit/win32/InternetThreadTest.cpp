@@ -16,18 +16,6 @@ namespace {
 
 constexpr UINT Done = WM_APP + 7;
 
-// Waits for the worker's message on this thread's queue; the code in lParam, or 99 for none.
-LPARAM waitForMessage(DWORD milliseconds = 10000) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < milliseconds) {
-        if (PeekMessageW(&msg, nullptr, Done, Done, PM_REMOVE))
-            return msg.lParam;
-        Sleep(5);
-    }
-    return 99;
-}
-
 class InternetThreadTest : public testing::Test {
 protected:
     InternetThreadTest() {
@@ -35,6 +23,20 @@ protected:
                                  nullptr, nullptr);
     }
     ~InternetThreadTest() override { DestroyWindow(window); }
+
+    // Waits for the worker's message to this test's window; the code in lParam, or 99 for
+    // none. Only this window's: a worker let go of by an earlier test may still answer its own.
+    LPARAM waitForMessage(DWORD milliseconds = 10000) const {
+        const DWORD start = GetTickCount();
+        MSG msg;
+        while (GetTickCount() - start < milliseconds) {
+            if (PeekMessageW(&msg, window, Done, Done, PM_REMOVE))
+                return msg.lParam;
+            Sleep(5);
+        }
+        return 99;
+    }
+
     HWND window;
 };
 
